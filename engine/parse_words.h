@@ -1,0 +1,69 @@
+// What a word is, for searching, phrase checks and hit marking alike: the delimiter
+// sets, the word splitter and the Strong's-number word test.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kvx {
+
+// A set of byte values.
+struct TCharSet {
+    std::array<bool, 256> members{};
+
+    constexpr bool Contains(unsigned char c) const { return members[c]; }
+    constexpr bool Contains(char c) const { return members[static_cast<unsigned char>(c)]; }
+    constexpr TCharSet& Add(int first, int last) {
+        for (int c = first; c <= last; ++c) members[static_cast<size_t>(c)] = true;
+        return *this;
+    }
+    constexpr TCharSet& Add(std::initializer_list<int> values) {
+        for (int c : values) members[static_cast<size_t>(c)] = true;
+        return *this;
+    }
+    constexpr TCharSet Without(const TCharSet& other) const {
+        TCharSet result = *this;
+        for (size_t c = 0; c < 256; ++c)
+            if (other.members[c]) result.members[c] = false;
+        return result;
+    }
+    constexpr int Size() const {
+        int n = 0;
+        for (bool b : members) n += b ? 1 : 0;
+        return n;
+    }
+};
+
+constexpr unsigned char kHebrewStrongsMarker = 2;
+constexpr unsigned char kGreekStrongsMarker = 3;
+// A marker is followed by this many characters holding the number.
+constexpr size_t kStrongsMarkerDigits = 5;
+
+inline constexpr TCharSet BibleWordDelimiters =
+    TCharSet{}.Add({0, 1}).Add(4, 34).Add({'(', ')', ',', '.', ':', ';', '<', '>', '?', '[', ']', '`', '{', '}', 161, 191});
+
+inline constexpr TCharSet ResourceWordDelimiters = TCharSet{}.Add(0, 47).Add(58, 64).Add(91, 96).Add(123, 126);
+
+inline constexpr TCharSet SearchModifierChars = TCharSet{}.Add({'*', '=', '?', '_', '~'});
+inline constexpr TCharSet SearchOperatorChars = TCharSet{}.Add({'!', '&', '^', '|'});
+
+inline constexpr TCharSet BiblePhraseDelimiters = BibleWordDelimiters.Without(SearchModifierChars);
+inline constexpr TCharSet ResourcePhraseDelimiters = ResourceWordDelimiters.Without(SearchModifierChars);
+
+// Entry n: the 1-based character position where word n begins.
+using TZBParsedStringLocations = std::vector<int32_t>;
+
+// Splits text into words and their positions (outputs are cleared first). In
+// htmlAware mode tags make no words and, when the text has a <body>, only its
+// content counts. skipStrongs leaves out Strong's-number words.
+void ParseWords(std::string_view text, const TCharSet& delimiters, std::vector<std::string>& words,
+                TZBParsedStringLocations& locations, bool htmlAware, bool skipStrongs);
+
+// True for a word such as G3056, h0430, H$1A2B or a marker byte followed by digits.
+bool IsStrongsToken(std::string_view word);
+
+}  // namespace kvx

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds everything twice (normal, and with AddressSanitizer + UBSan) and runs every test.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install_deps.sh || exit 1
+
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-/tmp/kvx-runtime-$(id -u)}"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+export QT_QPA_PLATFORM=offscreen
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
+cmake --build build || exit 1
+# The sanitizer build covers the plain C++ core: every reader of outside input lives there.
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKVX_SANITIZE=ON -DKVX_GUI=OFF -DKVX_BENCH=OFF >/dev/null || exit 1
+cmake --build build-asan || exit 1
+
+echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure -j"$(nproc)" --timeout 900
+asan=$?
+
+echo "== tests =="
+ctest --test-dir build --output-on-failure -j"$(nproc)" --timeout 900
+plain=$?
+
+[ $asan -eq 0 ] && [ $plain -eq 0 ]

@@ -1,0 +1,82 @@
+// kvx: inspect modules, read and search Bibles, build the library from the command line.
+#include <algorithm>
+#include <iostream>
+
+#include "platform/ansi_text.h"
+#include "tools/kvx_cli.h"
+
+namespace kvx::cli {
+
+namespace {
+std::map<std::string, Command>& Registry() {
+    static std::map<std::string, Command> registry;
+    return registry;
+}
+}  // namespace
+
+Registrar::Registrar(Command command) {
+    std::string name = command.name;
+    Registry().emplace(std::move(name), std::move(command));
+}
+
+const std::map<std::string, Command>& Commands() { return Registry(); }
+
+std::string ToUtf8(const std::string& text, bool isUtf8) { return isUtf8 ? text : AnsiToUtf8(text); }
+
+}  // namespace kvx::cli
+
+namespace {
+
+void PrintUsage(std::ostream& out) {
+    out << "usage: kvx COMMAND [ARGS...]\n\ncommands:\n";
+    for (const auto& [name, command] : kvx::cli::Commands()) out << "  kvx " << command.usage << "\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace kvx::cli;
+    if (argc < 2 || std::string(argv[1]) == "help" || std::string(argv[1]) == "--help") {
+        PrintUsage(argc < 2 ? std::cerr : std::cout);
+        return argc < 2 ? 2 : 0;
+    }
+    auto it = Commands().find(argv[1]);
+    if (it == Commands().end()) {
+        std::cerr << "kvx: unknown command '" << argv[1] << "'\n";
+        PrintUsage(std::cerr);
+        return 2;
+    }
+    const Command& command = it->second;
+    Args args;
+    for (int i = 2; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a.size() > 2 && a.compare(0, 2, "--") == 0) {
+            std::string name = a.substr(2);
+            std::string value;
+            size_t eq = name.find('=');
+            if (eq != std::string::npos) {
+                value = name.substr(eq + 1);
+                name.resize(eq);
+            } else if (std::find(command.valued.begin(), command.valued.end(), name) != command.valued.end()) {
+                if (i + 1 >= argc) {
+                    std::cerr << "kvx " << command.name << ": --" << name << " needs a value\n";
+                    return 2;
+                }
+                value = argv[++i];
+            }
+            args.options[name] = value;
+        } else {
+            args.positional.push_back(a);
+        }
+    }
+    try {
+        return command.run(args);
+    } catch (const UsageError& e) {
+        if (!e.message.empty()) std::cerr << "kvx " << command.name << ": " << e.message << "\n";
+        std::cerr << "usage: kvx " << command.usage << "\n";
+        return 2;
+    } catch (const std::exception& e) {
+        std::cerr << e.what() << "\n";
+        return 1;
+    }
+}
