@@ -4,9 +4,12 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
+
+#include "engine/bible_module.h"
 
 namespace kvx::cli {
 
@@ -34,6 +37,13 @@ struct Registrar {
 };
 
 const std::map<std::string, Command>& Commands();
+
+// The library folder: --library DIR, else $KARVELINDORAX_HOME, else the folder kvx runs from.
+std::string LibraryFolder(const Args& args);
+
+// Opens the Bible that --bible names: a module file, or the abbreviation of a module
+// in the library's "Modules" folder (KJV, WEB). Raises UsageError without --bible.
+std::unique_ptr<TZBBibleModule> OpenBible(const Args& args);
 
 // Text from a module in its code page (UTF-8 or Windows-1252) as UTF-8.
 std::string ToUtf8(const std::string& text, bool isUtf8);

@@ -1,6 +1,11 @@
 // kvx: inspect modules, read and search Bibles, build the library from the command line.
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 #include <iostream>
+
+#include "engine/bible_module.h"
+#include "platform/exception.h"
 
 #include "platform/ansi_text.h"
 #include "tools/kvx_cli.h"
@@ -20,6 +25,38 @@ Registrar::Registrar(Command command) {
 }
 
 const std::map<std::string, Command>& Commands() { return Registry(); }
+
+std::string LibraryFolder(const Args& args) {
+    if (args.Has("library")) return args.Get("library");
+    if (const char* home = std::getenv("KARVELINDORAX_HOME"); home && *home) return home;
+    std::error_code ec;
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string(".") : exe.parent_path().string();
+}
+
+std::unique_ptr<TZBBibleModule> OpenBible(const Args& args) {
+    std::string name = args.Get("bible");
+    if (name.empty()) throw UsageError{"--bible is needed"};
+    if (std::filesystem::exists(name) || name.find('/') != std::string::npos)
+        return std::make_unique<TZBBibleModule>(name);
+    const std::filesystem::path modules = std::filesystem::path(LibraryFolder(args)) / "Modules";
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(modules, ec)) {
+        if (entry.path().extension() != ".zb5bible") continue;
+        if (AnsiSameText(entry.path().stem().string(), name)) return std::make_unique<TZBBibleModule>(entry.path().string());
+    }
+    // Not a file name: look inside the modules for the abbreviation.
+    for (const auto& entry : std::filesystem::directory_iterator(modules, ec)) {
+        if (entry.path().extension() != ".zb5bible") continue;
+        try {
+            auto bible = std::make_unique<TZBBibleModule>(entry.path().string());
+            if (AnsiSameText(bible->Abbreviation(), name)) return bible;
+        } catch (const std::exception&) {
+            // A damaged module is not the one asked for.
+        }
+    }
+    throw Exception(Format("No Bible \"%s\" in %s.", name.c_str(), modules.string().c_str()));
+}
 
 std::string ToUtf8(const std::string& text, bool isUtf8) { return isUtf8 ? text : AnsiToUtf8(text); }
 
