@@ -13,12 +13,15 @@ namespace kvx {
 
 TMappedFile::TMappedFile(const std::string& fileName) : fileName_(fileName) {
     fd_ = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) throw Exception(Format("Failed to open %s (%d)", fileName.c_str(), errno));
+    if (fd_ < 0) {
+        int err = errno;
+        throw EMappedFileError(Format("Failed to open %s (%d)", fileName.c_str(), err), true, err);
+    }
     struct stat st {};
     if (::fstat(fd_, &st) != 0) {
         int err = errno;
         ::close(fd_);
-        throw Exception(Format("Failed to open %s (%d)", fileName.c_str(), err));
+        throw EMappedFileError(Format("Failed to open %s (%d)", fileName.c_str(), err), true, err);
     }
     size_ = static_cast<uint64_t>(st.st_size);
     // An empty file cannot be mapped (mmap answers EINVAL), which is the error we report.
@@ -26,7 +29,7 @@ TMappedFile::TMappedFile(const std::string& fileName) : fileName_(fileName) {
     if (view == MAP_FAILED) {
         int err = errno;
         ::close(fd_);
-        throw Exception(Format("File mapping failed on %s (%d)", fileName.c_str(), err));
+        throw EMappedFileError(Format("File mapping failed on %s (%d)", fileName.c_str(), err), false, err);
     }
     ::madvise(view, size_, MADV_RANDOM);
     memory_ = static_cast<const uint8_t*>(view);

@@ -7,7 +7,18 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/exception.h"
+
 namespace kvx {
+
+// Carries the stage that failed and errno, for callers that report in words of their own.
+class EMappedFileError : public Exception {
+public:
+    EMappedFileError(const std::string& message, bool openFailed, int code)
+        : Exception(message), OpenFailed(openFailed), Code(code) {}
+    bool OpenFailed;
+    int Code;
+};
 
 class TMappedFile {
 public:
