@@ -13,8 +13,8 @@ namespace kvx {
 class TParagraphMap {
 public:
     TParagraphMap() : starts_(kStandardVerseCount, 0) {}
-    // Reads the file in one block; raises "Failed to open %s (%d)" when it cannot. A
-    // short file leaves the verses it does not reach without paragraph starts.
+    // Reads the file in one block; raises "Failed to open %s (%d)" when it cannot, and
+    // refuses a file too short to name every verse (a damaged installation).
     void Load(const std::string& fileName);
     bool IsParagraphStart(int verse) const {
         return verse >= 1 && verse <= kStandardVerseCount && starts_[static_cast<size_t>(verse - 1)] != 0;

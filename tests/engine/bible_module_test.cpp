@@ -6,6 +6,7 @@
 
 #include "engine/bible_format.h"
 #include "engine/module_hash.h"
+#include "engine/paragraph_map.h"
 #include "engine/zb_zlib.h"
 #include "platform/exception.h"
 #include "tests/support/fixtures.h"
@@ -333,6 +334,30 @@ TEST(BibleModuleWriter, RefusesSourcesTheFormatCannotHold) {
     EXPECT_THROW(BuildBibleModule(source), Exception);
     EXPECT_EQ(StrongsIndexWord("\x02" "07225"), "H7225");
     EXPECT_EQ(StrongsIndexWord("\x03" "00000"), "G0");
+}
+
+}  // namespace
+}  // namespace kvx
+
+namespace kvx {
+namespace {
+
+TEST(ParagraphMap, AnyNonZeroByteStartsAParagraphAndShortFilesAreRefused) {
+    test::TempDir dir;
+    std::string bytes(kStandardVerseCount, '\0');
+    bytes[5] = 1;
+    bytes[8] = 7;
+    test::WriteBytes(dir.File("pmap.dat"), bytes);
+    TParagraphMap map;
+    map.Load(dir.File("pmap.dat"));
+    EXPECT_TRUE(map.IsParagraphStart(6));
+    EXPECT_TRUE(map.IsParagraphStart(9));
+    EXPECT_FALSE(map.IsParagraphStart(7));
+    EXPECT_FALSE(map.IsParagraphStart(0));
+    EXPECT_FALSE(map.IsParagraphStart(31103));
+    test::WriteBytes(dir.File("short.dat"), bytes.substr(0, 100));
+    EXPECT_THROW(map.Load(dir.File("short.dat")), Exception);
+    EXPECT_THROW(map.Load(dir.File("missing.dat")), Exception);
 }
 
 }  // namespace
