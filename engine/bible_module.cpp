@@ -1,4 +1,5 @@
-// Opening a Bible module, the verse-number conversions and verse text.
+// Opening a Bible module, the verse-number conversions and verse text. The
+// searches live in bible_search.cpp.
 #include "engine/bible_module.h"
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include "engine/module_hash.h"
 #include "engine/name_list.h"
 #include "engine/parse_words.h"
+#include "engine/search_index.h"
 #include "engine/zb_zlib.h"
 #include "platform/exception.h"
 #include "platform/file_util.h"
@@ -28,7 +30,8 @@ TBlockDescriptor HeaderBlock(const std::array<uint8_t, bf::kHeaderSize>& header,
 
 }  // namespace
 
-TZBBibleModule::TZBBibleModule(const std::string& fileName) : fileName_(fileName) {
+TZBBibleModule::TZBBibleModule(const std::string& fileName)
+    : fileName_(fileName), comparer_(std::make_unique<TkvcStrComp2k>()) {
     if (!FileExists(fileName)) throw Exception(Format("%s does not exist.", fileName.c_str()));
     file_ = std::make_unique<TMappedFile>(fileName);
     std::memcpy(header_.data(), file_->Region(0, bf::kHeaderSize, "header"), bf::kHeaderSize);
@@ -70,6 +73,9 @@ TZBBibleModule::TZBBibleModule(const std::string& fileName) : fileName_(fileName
     const uint32_t stored = StoredHash();
     if (HeaderHash(kPublisherSeed) != stored && HeaderHash(kBuilderSeed) != stored)
         throw Exception("Module file has invalid or corrupt hash.");
+
+    // The reference Bible answers the quick search's "did you mean" without delay.
+    if (abbreviation_ == "KJV") SuggestionWordList();
 }
 
 TZBBibleModule::~TZBBibleModule() = default;

@@ -1,5 +1,6 @@
 // A Bible translation: one read-only .zb5bible file, mapped, checked and asked for
-// names, verse-number conversions, verse text and word indexes.
+// names, verse-number conversions, verse text, word indexes, searches and
+// suggestions for words it lacks.
 #pragma once
 
 #include <array>
@@ -8,12 +9,19 @@
 #include <string>
 #include <vector>
 
+#include <string_view>
+
 #include "engine/bible_format.h"
+#include "engine/boolean_array.h"
 #include "engine/file_mapper.h"
+#include "engine/search_keys.h"
+#include "engine/str_comp.h"
 #include "engine/verse_types.h"
 #include "engine/word_index.h"
 
 namespace kvx {
+
+class TSearchWordIndex;
 
 class TZBBibleModule {
 public:
@@ -69,7 +77,45 @@ public:
     const TZBWordIndex* StrongsList();
     const TZBWordIndex* FootnoteWordList();
 
+    // Searches (flag bits in engine/bible_search.h). The range is first..last in verse
+    // numbers; -1 stands for the first or the last verse of the module. Found verses
+    // come out in ascending order; keys receive a node per searched word or phrase.
+    // The full query language:
+    void SearchQuery(std::string_view query, uint32_t flags, TVerseList& verses, int last, int first,
+                     TZBSearchKeysData& keys);
+    // The whole text as one phrase, no operators:
+    void SearchPhraseQuery(std::string_view text, uint32_t flags, TVerseList& verses, int last, int first,
+                           TZBSearchKeysData& keys);
+    // One word as it stands, not split:
+    void SearchSingleWord(std::string_view word, uint32_t flags, TVerseList& verses, int last, int first,
+                          TZBSearchKeysData& keys);
+    // The steps of a search, each giving a set of VerseCount items (item v-1 for verse v).
+    TBooleanArray Evaluate(std::string_view query, uint32_t flags, TZBSearchKeysData& keys, int first, int last);
+    TBooleanArray SearchPhrase(std::string_view text, uint32_t flags, TZBSearchKeyNode& node, int first, int last);
+    TBooleanArray SearchWord(const std::string& word, uint32_t flags, TZBSearchKeyMatchingWords& position, int first,
+                             int last);
+    // Raises "IndexList nil (%s, %s)" when list is null (the module lacks that index).
+    TBooleanArray MatchIndex(std::string_view word, const TZBWordIndex* list, TZBSearchKeyMatchingWords& position,
+                             int first, int last, uint32_t flags);
+    // With the lookup tables off every word search walks the whole word list; the
+    // results are the same, only slower. On by default.
+    void SetSearchAcceleration(bool on) { accelerate_ = on; }
+    bool SearchAcceleration() const { return accelerate_; }
+
+    // Close matches and suggestions.
+    TkvcStrComp2k& Comparer() { return *comparer_; }
+    long double ApproximateMatchThreshold() const { return approximateThreshold_; }
+    // The main words lowered, sorted without regard to case, without duplicates and
+    // without entries that start with a digit or punctuation; built on first use.
+    const std::vector<std::string>& SuggestionWordList();
+    // Up to max words of the list most like word, best first; word is lowered.
+    std::vector<std::string> Suggestions(std::string& word, int max);
+
 private:
+    // -1 and values beyond the module become its first or last verse.
+    void NormalizeRange(int& first, int& last) const;
+    TSearchWordIndex* SearchIndexFor(const TZBWordIndex* list);
+
     struct VerseRecord {
         uint32_t offset;
         uint16_t length;
@@ -100,6 +146,13 @@ private:
     std::unique_ptr<TZBWordIndex> strongsWords_;
     std::unique_ptr<TZBWordIndex> footnoteWords_;
     bool mainLoaded_ = false, strongsLoaded_ = false, footnotesLoaded_ = false;
+
+    std::unique_ptr<TkvcStrComp2k> comparer_;
+    long double approximateThreshold_ = 0.94L;
+    std::unique_ptr<TSearchWordIndex> mainSearch_, strongsSearch_, footnoteSearch_;
+    bool accelerate_ = true;
+    std::vector<std::string> suggestionWords_;
+    bool suggestionsBuilt_ = false;
 };
 
 using TZBBibleModuleArray = std::vector<std::unique_ptr<TZBBibleModule>>;
