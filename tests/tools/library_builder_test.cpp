@@ -185,6 +185,7 @@ TEST(SettleStrongsMarkers, MarkersEndUpBeforeADelimiter) {
         {"word\x02" "00001", "word\x02" "00001"},
         {"word\x02" "00001{note}", "word\x02" "00001{note}"},
         {"cut\x02" "12", "cut\x02" "12"},
+        {"x\x02" "00001&#1488;", "x\x02" "00001&#1488;"},
     };
     for (const Case& c : cases) EXPECT_EQ(SettleStrongsMarkers(c.in), c.out);
 }

@@ -256,9 +256,11 @@ std::string SettleStrongsMarkers(std::string_view text) {
         size_t start = i;
         while (i < text.size() && isMarker(text[i])) i = std::min(text.size(), i + 1 + kStrongsMarkerDigits);
         std::string_view markers = text.substr(start, i - start);
-        // The rest of the word the markers interrupt goes before them.
+        // The rest of the word the markers interrupt goes before them; a character
+        // reference ("&#1488;") is never cut.
         size_t wordEnd = i;
-        while (wordEnd < text.size() && !BibleWordDelimiters.Contains(text[wordEnd]) && !isMarker(text[wordEnd]))
+        while (wordEnd < text.size() && !BibleWordDelimiters.Contains(text[wordEnd]) && !isMarker(text[wordEnd]) &&
+               text[wordEnd] != '&')
             ++wordEnd;
         out.append(text.substr(i, wordEnd - i));
         out.append(markers);

@@ -47,7 +47,8 @@ std::string VerseTextFromUtf8(std::string_view utf8);
 
 // Moves every Strong's marker that a word continues after (the source closed the
 // word's element in mid-word: "tear</w>s") to the end of that word, so the marker
-// is always followed by a word delimiter, another marker or the end of the text.
+// is always followed by a word delimiter, another marker, a character reference or
+// the end of the text.
 std::string SettleStrongsMarkers(std::string_view text);
 
 }  // namespace kvx::library
