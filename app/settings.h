@@ -26,7 +26,7 @@ inline constexpr size_t kBookmarkModuleNameLength = 20;
 inline constexpr size_t kBookmarkEntryTitleLength = 70;
 inline constexpr int32_t kJohn1v1 = 26046;
 
-// Bookmark kinds; any other stored value reads as unused.
+// Bookmark kinds; a stored value outside them is not read.
 inline constexpr int32_t kBookmarkUnused = -1;
 inline constexpr int32_t kBookmarkPassage = 0;
 inline constexpr int32_t kBookmarkCommentary = 1;
