@@ -38,6 +38,7 @@ std::vector<std::string> TypicalReferences() {
         const int verse = pick(verses);
         const std::string& a = book.Abbreviation;
         const std::string cv = std::to_string(c) + ":" + std::to_string(verse);
+        const std::string toChapter = std::to_string(std::min(c + 2, chapters));
         switch (refs.size() % 10) {
             case 0: refs.push_back(a + " " + cv); break;
             case 1: refs.push_back(a + " " + cv + "-" + std::to_string(std::min(verse + 3, verses))); break;
@@ -46,9 +47,9 @@ std::vector<std::string> TypicalReferences() {
                                    std::to_string(pick(chapters)) + ":1"); break;
             case 4: refs.push_back(book.Name + " " + cv); break;
             case 5: refs.push_back(a + ". " + cv + "; Ro 8:28; Joh 3:16"); break;
-            case 6: refs.push_back(a + " " + std::to_string(c) + "-" + std::to_string(std::min(c + 1, chapters))); break;
+            case 6: refs.push_back(a + " " + std::to_string(c) + "-" + toChapter); break;
             case 7: refs.push_back("jn " + std::to_string(pick(21)) + ":" + std::to_string(pick(20))); break;
-            case 8: refs.push_back("1 jn 3:16, Ps 23; Isa 53:3-6"); break;
+            case 8: refs.push_back("1 jn 3:16, Ps 23; 1 Co 13:4-7"); break;
             default: refs.push_back(a + " " + cv + " see also"); break;
         }
     }

@@ -3,6 +3,7 @@
 #include "refs/parse_refs.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <string_view>
 #include <utility>
@@ -36,10 +37,28 @@ bool IsReferencePunctuation(unsigned char c) {
     return c == '.' || c == ':' || c == '-' || c == ' ' || c == ';' || c == ',';
 }
 
+// Book words are compared in the Bible's code page: with the Windows-1252 case rules,
+// or for a UTF-8 Bible by ASCII letters only (its other bytes are parts of characters).
+using LowerCaseTable = std::array<unsigned char, 256>;
+const LowerCaseTable& LowerTable(bool utf8) {
+    static const LowerCaseTable ansi = [] {
+        LowerCaseTable t;
+        for (int c = 0; c < 256; ++c) t[static_cast<size_t>(c)] = AnsiLowerChar(static_cast<unsigned char>(c));
+        return t;
+    }();
+    static const LowerCaseTable ascii = [] {
+        LowerCaseTable t;
+        for (int c = 0; c < 256; ++c)
+            t[static_cast<size_t>(c)] = static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        return t;
+    }();
+    return utf8 ? ascii : ansi;
+}
+
 class Scanner {
 public:
     Scanner(std::string_view text, const TZBBibleModule& bible, TVerseRangeList& ranges)
-        : bible_(bible), utf8_(bible.IsUTF8()), ranges_(ranges) {
+        : bible_(bible), lower_(LowerTable(bible.IsUTF8())), ranges_(ranges) {
         size_t start = 0;
         while (start < text.size() && static_cast<unsigned char>(text[start]) <= ' ') ++start;
         w_.reserve(text.size() - start + 1);
@@ -48,7 +67,8 @@ public:
             w_ += ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
         }
         w_ += ' ';
-        // Texts beyond 2 GB are not references; keep the positions in 32 bits.
+        // Positions are 32-bit; no reference is anywhere near this long, so a longer
+        // text is simply read no further.
         length_ = static_cast<int>(std::min<size_t>(w_.size(), INT_MAX / 4));
     }
 
@@ -104,13 +124,18 @@ private:
         if (chapter == 1 && verse == 1) return first;
         const int last = std::max(first, book_ < bible_.BookCount() ? bible_.FirstVerseOfBook(book_ + 1) - 1
                                                                     : bible_.VerseCount());
+        auto atOrBefore = [&](int number) {
+            int b, c, v;
+            bible_.DecodeVerse(number, b, c, v);
+            return c < chapter || (c == chapter && v <= verse);
+        };
+        // Every book word asks for the book's last verse.
+        if (atOrBefore(last)) return last;
         // The last verse of the book at or before chapter:verse.
-        int low = first, high = last;
+        int low = first, high = last - 1;
         while (low < high) {
             const int mid = low + (high - low + 1) / 2;
-            int b, c, v;
-            bible_.DecodeVerse(mid, b, c, v);
-            if (c < chapter || (c == chapter && v <= verse))
+            if (atOrBefore(mid))
                 low = mid;
             else
                 high = mid - 1;
@@ -118,10 +143,7 @@ private:
         return low;
     }
 
-    unsigned char Lower(unsigned char c) const {
-        if (utf8_) return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a') : c;
-        return AnsiLowerChar(c);
-    }
+    unsigned char Lower(unsigned char c) const { return lower_[c]; }
 
     bool SameWord(std::string_view listed, std::string_view word) const {
         if (listed.size() != word.size()) return false;
@@ -198,6 +220,8 @@ private:
             stop = i_ - 10;
             return false;
         }
+        // In a slot that a separator opened, "1 Co" is a book as it is at the start.
+        if (ranges_.back().First == kPending && StartsSpacedBookNumber()) return true;
         bool empty = false;
         if (IsDigit(ch)) {
             chapter_ = ReadNumber(empty);
@@ -252,7 +276,7 @@ private:
             }
             ++i_;
             SkipSpaces();
-            if (IsLetter(At(i_ + 1))) {
+            if (IsLetter(At(i_ + 1)) || StartsSpacedBookNumber()) {
                 nextIsBook_ = true;  // another book follows, such as "ex" or "2ti"
                 return true;
             }
@@ -277,12 +301,30 @@ private:
         return true;
     }
 
+    // A book number written apart from its book ("Ro 8:28; 1 Co 13") is read as one word,
+    // as the preparation does at the start of the text; otherwise the "1" would be taken
+    // as a chapter and "Co" as another book. Only when the joined word names a book: in
+    // "ge 1:1 2 ex" the 2 stays a chapter.
+    bool StartsSpacedBookNumber() {
+        if (!IsDigit(At(i_)) || IsDigit(At(i_ - 1)) || At(i_ + 1) != ' ' || !IsLetter(At(i_ + 2))) return false;
+        int end = i_ + 2;
+        while (end < length_ && At(end) != ' ') ++end;
+        std::string word(1, static_cast<char>(At(i_)));
+        word.append(w_, static_cast<size_t>(i_ + 1), static_cast<size_t>(end - i_ - 2));
+        if (word.back() == '.') word.pop_back();
+        if (FindBook(word) == 0) return false;
+        std::swap(w_[static_cast<size_t>(i_ - 1)], w_[static_cast<size_t>(i_)]);
+        ++i_;
+        nextIsBook_ = true;
+        return true;
+    }
+
     void SkipSpaces() {
         while (i_ < length_ && At(i_) == ' ') ++i_;
     }
 
     const TZBBibleModule& bible_;
-    const bool utf8_;
+    const LowerCaseTable& lower_;
     TVerseRangeList& ranges_;
     std::string w_;
     int length_ = 0;

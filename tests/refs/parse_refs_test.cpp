@@ -58,6 +58,12 @@ TEST(ParseRefs, ReadsTheFormsPeopleType) {
         {"ps 119:176, 2ti 3:16", "Ps 119:176; 2Ti 3:16", 21},
         {"jn 3:16,18", "Joh 3:16,18", 11},
         {"2Ti 3:16-17; Ro 1", "2Ti 3:16-17; Ro 1:1-32", 18},
+        // A book number apart from its book, after a separator.
+        {"Ro 8:28; 1 Co 13", "Ro 8:28; 1Co 13:1-13", 17},
+        {"Ro 8:28, 1 Co 13", "Ro 8:28; 1Co 13:1-13", 17},
+        {"ge 1:1 2 kings 3", "Ge 1:1; 2Ki 3:1-27", 17},
+        {"ge 1:1; 2 ex 3", "Ge 1:1; 2:1-25; Ex 3:1-22", 15},
+        {"Ro 1 Co 13", "Ro 1:1-32; Col 4:18", 11},
         {"ge 99", "Ge 50:26", 6},
         {"ge 1:99", "Ge 1:31", 8},
         {"re 22:21-25", "Re 22:21", 12},
@@ -93,7 +99,8 @@ TEST(ParseRefs, ListsAndSeparatorsGiveExactlyTheRangesWritten) {
     EXPECT_EQ(Parse("ge 1:1,2,3,4").ranges, (TVerseRangeList{{1, 2}, {3, 4}}));
     EXPECT_EQ(Parse("ge 1:3,2").ranges, (TVerseRangeList{{3, 3}, {2, 2}}));
     // Not across a book: the joined range could not be written so that it reads back.
-    EXPECT_EQ(Parse("ge 50:26; ex 1:1").ranges, (TVerseRangeList{{V(1, 50, 26), V(1, 50, 26)}, {V(2, 1, 1), V(2, 1, 1)}}));
+    EXPECT_EQ(Parse("ge 50:26; ex 1:1").ranges,
+              (TVerseRangeList{{V(1, 50, 26), V(1, 50, 26)}, {V(2, 1, 1), V(2, 1, 1)}}));
     // "ge 1,3-5": the comma's verse takes the chapter, and the chapter-only reading goes on.
     EXPECT_EQ(Parse("ge 1,3-5").ranges, (TVerseRangeList{{V(1, 1, 1), V(1, 1, 31)}, {V(1, 1, 3), V(1, 5, 32)}}));
 }

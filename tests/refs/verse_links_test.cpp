@@ -153,6 +153,21 @@ TEST(ParseVerseLinks, LinksAreNotReadAgain) {
     EXPECT_EQ(IndexedVerses(c.index), std::vector<int>{2});
 }
 
+// Some translations write a book number apart from the book ("1 Co"); such display
+// texts must read back too, also after the first reference.
+TEST(VerseLinks, RoundTripWithSpacedAbbreviations) {
+    test::TempDir dir;
+    TBibleModuleSource source = test::TinyBibleSource();
+    source.Versification.Books[1].Name = "1 Second";
+    source.Versification.Books[1].Abbreviation = "1 Se";
+    TZBBibleModule bible(test::WriteBible(dir, source));
+    Converted stored = Convert("<scripref>fi 2:1; 1 second 1:2-3</scripref>", 0, bible);
+    EXPECT_EQ(stored.text, "<vrl:4,7+1>Fi 2:1; 1 Se 1:2-3</vrl>");
+    Converted again = Convert(VerseLinksToScriprefs(stored.text), 0, bible);
+    EXPECT_EQ(again.text, stored.text);
+    EXPECT_EQ(again.messages, "");
+}
+
 TEST(VerseLinksToScriprefs, GivesTheAuthoredForm) {
     EXPECT_EQ(VerseLinksToScriprefs("<p>No links &lt;vrl here.</p>"), "<p>No links &lt;vrl here.</p>");
     EXPECT_EQ(VerseLinksToScriprefs("See <vrl:1+2,5DE>Ge 1:1-3; Ex 3:14</vrl> and <vrl:1>Ge 1:1</VRL>."),
@@ -178,11 +193,12 @@ TEST(VerseLinks, RoundTripKeepsTheReferences) {
         const int v = static_cast<int>(random() % 40) + 1;
         const std::string cv = std::to_string(c) + ":" + std::to_string(v);
         const std::string other = std::to_string(static_cast<int>(random() % static_cast<unsigned>(chapters)) + 1);
+        const std::string& a = book.Abbreviation;
         switch (n % 4) {
             case 0: references.push_back(book.Name + " " + cv + "-" + std::to_string(v + 4)); break;
-            case 1: references.push_back(book.Abbreviation + " " + cv + "," + std::to_string(v + 1) + "; " + other); break;
-            case 2: references.push_back(book.Abbreviation + " " + cv + "-" + other + ":2, Ge 1:1"); break;
-            default: references.push_back(book.Abbreviation + " " + other + "; Re 1:" + std::to_string(v % 20 + 1)); break;
+            case 1: references.push_back(a + " " + cv + "," + std::to_string(v + 1) + "; " + other); break;
+            case 2: references.push_back(a + " " + cv + "-" + other + ":2, Ge 1:1"); break;
+            default: references.push_back(a + " " + other + "; Re 1:" + std::to_string(v % 20 + 1)); break;
         }
     }
     for (const std::string& reference : references) {
