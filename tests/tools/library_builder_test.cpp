@@ -167,6 +167,10 @@ TEST(OsisVerseConverter, UnbalancedMarkUpNeverLeavesAGroupOpen) {
     EXPECT_EQ(Convert(R"(a <transChange type="added">b <note placement="foot">c)"), "a [b{c}]");
     EXPECT_EQ(Convert(R"(a</transChange></note></title></w> b)"), "a b");
     EXPECT_EQ(Convert(R"(<title>Heading)"), "<<Heading>>");
+    // Groups stay nested however the elements overlap.
+    EXPECT_EQ(Convert(R"(<note sID="n"/>a <transChange type="added">b<note eID="n"/> c</transChange>)"), "{a [b]} c");
+    EXPECT_EQ(Convert(R"(<transChange type="added">a<note>b</transChange>c</note>d)"), "[a{bc} d]");
+    EXPECT_EQ(Convert(R"(<title>a <transChange type="added">b</title> c</transChange>)"), "<<a [b]>> c");
 }
 
 TEST(OsisVerseConverter, HeadingsKeepOnlyTitlesOfAChapterIntroduction) {

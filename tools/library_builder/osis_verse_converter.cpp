@@ -276,11 +276,19 @@ std::string TOsisVerseConverter::Headings(std::string_view osis) const { return 
 TOsisVerse TOsisVerseConverter::Run(std::string_view osis, bool headingsOnly) const {
     TOsisVerse verse;
     TVerseTextBuilder text;
-    std::vector<std::string> openGroups;  // closers of the groups still open, innermost last
+    // The groups still open, innermost last. Elements close their own group and any
+    // left open inside it; a note is closed only by its own end.
+    struct OpenGroup {
+        int id;
+        const char* closer;
+    };
+    std::vector<OpenGroup> openGroups;
+    int nextGroup = 1;
+    int noteGroup = 0;
 
     std::vector<std::string> words;       // the markers of each open <w>
-    std::vector<bool> supplied;           // each open <transChange>: opened a bracket
-    std::vector<bool> titles;             // each open <title>/<speaker>: opened small print
+    std::vector<int> supplied;            // each open <transChange>: its bracket group, or 0
+    std::vector<int> titles;              // each open <title>/<speaker>: its small-print group
     std::vector<bool> references;         // each open <reference> inside a note: left out
     enum class Division { Other, Book, Foreign };
     std::vector<Division> divisions;      // each open (non-milestone) <div>
@@ -292,13 +300,21 @@ TOsisVerse TOsisVerseConverter::Run(std::string_view osis, bool headingsOnly) co
     int skippedReferences = 0;
     int skippedDivisions = 0;
 
-    auto closeGroup = [&](const char* closer) {
-        text.Close(closer);
-        if (!openGroups.empty()) openGroups.pop_back();
-    };
     auto openGroup = [&](const char* opener, const char* closer, bool attached) {
         text.Open(opener, attached);
-        openGroups.emplace_back(closer);
+        openGroups.push_back({nextGroup, closer});
+        return nextGroup++;
+    };
+    auto closeGroup = [&](int id) {
+        size_t at = openGroups.size();
+        while (at > 0 && openGroups[at - 1].id != id) --at;
+        if (at == 0) return;  // closed already, with an outer group
+        for (size_t i = at; i < openGroups.size(); ++i)
+            if (openGroups[i].id == noteGroup && id != noteGroup) return;  // inside a note: wait for its end
+        while (openGroups.size() >= at) {
+            text.Close(openGroups.back().closer);
+            openGroups.pop_back();
+        }
     };
 
     TOsisScanner scanner(osis);
@@ -361,11 +377,12 @@ TOsisVerse TOsisVerseConverter::Run(std::string_view osis, bool headingsOnly) co
                 if (noteDepth++ == 0) {
                     beforeNote = text.GlueCandidate();
                     noteKept = options_.Footnotes && !headingsOnly;
-                    if (noteKept) openGroup("{", "}", true);
+                    noteGroup = noteKept ? openGroup("{", "}", true) : 0;
                 }
             } else if (Closes(t) && noteDepth > 0) {
                 if (--noteDepth == 0) {
-                    if (noteKept) closeGroup("}");
+                    if (noteKept) closeGroup(noteGroup);
+                    noteGroup = 0;
                     // A note that opens the verse stands for a word of its own.
                     bool opened = beforeNote == '\0' && noteKept && text.GlueCandidate() == '}';
                     text.Unglue(opened ? '}' : beforeNote);
@@ -396,23 +413,21 @@ TOsisVerse TOsisVerseConverter::Run(std::string_view osis, bool headingsOnly) co
             if (Opens(t)) {
                 bool bracket = options_.SuppliedWords && t.Attribute("type") == "added" &&
                                !(headingsOnly && titleDepth == 0) && !(noteDepth > 0 && !noteKept);
-                supplied.push_back(bracket);
-                if (bracket) openGroup("[", "]", false);
+                supplied.push_back(bracket ? openGroup("[", "]", false) : 0);
             } else if (Closes(t) && !supplied.empty()) {
-                if (supplied.back()) closeGroup("]");
+                if (supplied.back()) closeGroup(supplied.back());
                 supplied.pop_back();
             }
         } else if (name == "title" || name == "speaker") {
             if (noteDepth > 0) continue;
             if (Opens(t)) {
                 text.Space();
-                openGroup("<<", ">>", false);
-                titles.push_back(true);
+                titles.push_back(openGroup("<<", ">>", false));
                 ++titleDepth;
             } else if (Closes(t) && !titles.empty()) {
+                closeGroup(titles.back());
                 titles.pop_back();
                 --titleDepth;
-                closeGroup(">>");
                 text.Space();
             }
         } else if (name == "q") {
@@ -422,7 +437,9 @@ TOsisVerse TOsisVerseConverter::Run(std::string_view osis, bool headingsOnly) co
             text.Space();
         }
     }
-    verse.Text = text.Finish(openGroups);
+    std::vector<std::string> closers;
+    for (const OpenGroup& g : openGroups) closers.emplace_back(g.closer);
+    verse.Text = text.Finish(closers);
     return verse;
 }
 
