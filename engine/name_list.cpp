@@ -57,4 +57,26 @@ std::string JoinNameList(const std::vector<std::string>& entries) {
     return out;
 }
 
+std::string JoinCommaText(const std::vector<std::string>& entries) {
+    if (entries.size() == 1 && entries[0].empty()) return "\"\"";
+    std::string out;
+    for (size_t k = 0; k < entries.size(); ++k) {
+        if (k) out += ',';
+        const std::string& e = entries[k];
+        bool quote = false;
+        for (char c : e) quote = quote || static_cast<unsigned char>(c) <= ' ' || c == '"' || c == ',';
+        if (!quote) {
+            out += e;
+            continue;
+        }
+        out += '"';
+        for (char c : e) {
+            if (c == '"') out += '"';
+            out += c;
+        }
+        out += '"';
+    }
+    return out;
+}
+
 }  // namespace kvx

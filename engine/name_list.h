@@ -11,5 +11,9 @@ namespace kvx {
 
 std::vector<std::string> SplitNameList(std::string_view text);
 std::string JoinNameList(const std::vector<std::string>& entries);
+// The stricter joining of resource module titles and word lists: an entry holding a
+// blank, a control character, a double quote or a comma is quoted with its quotes
+// doubled, and a list whose only entry is empty is written as two double quotes.
+std::string JoinCommaText(const std::vector<std::string>& entries);
 
 }  // namespace kvx
