@@ -46,6 +46,9 @@ public:
     bool IsUTF8() const { return header_[bible_format::kFlagUtf8] != 0; }
     bool StrongsLinks() const { return strongsLinks_; }
     void SetStrongsLinks(bool value) { strongsLinks_ = value; }
+    // The library's flag: whether the module has a tab when only selected tabs show.
+    bool TabShown() const { return tabShown_; }
+    void SetTabShown(bool value) { tabShown_ = value; }
 
     // Verse numbering.
     int BookCount() const { return bookCount_; }
@@ -98,7 +101,9 @@ public:
     TBooleanArray MatchIndex(std::string_view word, const TZBWordIndex* list, TZBSearchKeyMatchingWords& position,
                              int first, int last, uint32_t flags);
     // With the lookup tables off every word search walks the whole word list; the
-    // results are the same, only slower. On by default.
+    // results are the same, only slower once a module is searched more than a few
+    // times. On by default; an index gets its tables at its third look-up, so a
+    // program that searches once does not pay for them.
     void SetSearchAcceleration(bool on) { accelerate_ = on; }
     bool SearchAcceleration() const { return accelerate_; }
 
@@ -141,6 +146,7 @@ private:
     TMaxChapterTable chapterCounts_;
     const uint8_t* verseTable_ = nullptr;
     bool strongsLinks_ = false;
+    bool tabShown_ = true;
 
     std::unique_ptr<TZBWordIndex> mainWords_;
     std::unique_ptr<TZBWordIndex> strongsWords_;
@@ -149,7 +155,12 @@ private:
 
     std::unique_ptr<TkvcStrComp2k> comparer_;
     long double approximateThreshold_ = 0.94L;
-    std::unique_ptr<TSearchWordIndex> mainSearch_, strongsSearch_, footnoteSearch_;
+    // Lookup tables of a word index, made once the index has been searched a few times.
+    struct SearchTables {
+        std::unique_ptr<TSearchWordIndex> tables;
+        int lookups = 0;
+    };
+    SearchTables mainSearch_, strongsSearch_, footnoteSearch_;
     bool accelerate_ = true;
     std::vector<std::string> suggestionWords_;
     bool suggestionsBuilt_ = false;

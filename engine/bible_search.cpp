@@ -60,14 +60,17 @@ void TZBBibleModule::NormalizeRange(int& first, int& last) const {
 }
 
 TSearchWordIndex* TZBBibleModule::SearchIndexFor(const TZBWordIndex* list) {
+    // Two plain walks cost less than building the tables; from the third look-up
+    // on, the tables pay for themselves.
+    constexpr int kLookupsBeforeTables = 2;
     if (!list || !accelerate_) return nullptr;
-    std::unique_ptr<TSearchWordIndex>* slot = list == mainWords_.get()       ? &mainSearch_
-                                              : list == strongsWords_.get()  ? &strongsSearch_
-                                              : list == footnoteWords_.get() ? &footnoteSearch_
-                                                                             : nullptr;
+    SearchTables* slot = list == mainWords_.get()       ? &mainSearch_
+                         : list == strongsWords_.get()  ? &strongsSearch_
+                         : list == footnoteWords_.get() ? &footnoteSearch_
+                                                        : nullptr;
     if (!slot) return nullptr;
-    if (!*slot) *slot = std::make_unique<TSearchWordIndex>(*list);
-    return slot->get();
+    if (!slot->tables && ++slot->lookups > kLookupsBeforeTables) slot->tables = std::make_unique<TSearchWordIndex>(*list);
+    return slot->tables.get();
 }
 
 TBooleanArray TZBBibleModule::MatchIndex(std::string_view word, const TZBWordIndex* list,

@@ -114,76 +114,69 @@ bool WordMatches(const TWordQuery& query, std::string_view w, TkvcStrComp2k& com
 
 TSearchWordIndex::TSearchWordIndex(const TZBWordIndex& index) : index_(index) {
     const auto& words = index_.Words();
-    folded_.reserve(words.size());
+    size_t total = 0;
+    for (const std::string& w : words) total += w.size() + 1;
+    rawBlob_.reserve(total);
+    starts_.reserve(words.size());
     for (uint32_t i = 0; i < words.size(); ++i) {
-        folded_.push_back(AnsiLowerCase(words[i]));
+        rawBlob_ += '\0';
+        starts_.push_back(static_cast<uint32_t>(rawBlob_.size()));
+        rawBlob_ += words[i];
         if (words[i].empty()) continue;
-        byFolded_[folded_.back()].push_back(i);
-        prefixOrder_.push_back(i);
+        sortedWords_.push_back(i);
         if (words[i].find('?') != std::string::npos) wordsWithQuestionMark_.push_back(i);
     }
-    std::sort(prefixOrder_.begin(), prefixOrder_.end(),
-              [&](uint32_t a, uint32_t b) { return folded_[a] < folded_[b]; });
+    foldedBlob_ = AnsiLowerCase(rawBlob_);
+    std::sort(sortedWords_.begin(), sortedWords_.end(),
+              [&](uint32_t a, uint32_t b) { return Key(foldedBlob_, a) < Key(foldedBlob_, b); });
 }
 
 void TSearchWordIndex::BuildSuffixes() {
-    if (!suffixOrder_.empty() || prefixOrder_.empty()) return;
-    reversedFolded_.reserve(folded_.size());
-    for (const std::string& f : folded_) reversedFolded_.emplace_back(f.rbegin(), f.rend());
-    suffixOrder_ = prefixOrder_;
+    if (!suffixOrder_.empty() || sortedWords_.empty()) return;
+    reversedBlob_ = foldedBlob_;
+    const auto& words = index_.Words();
+    for (uint32_t i = 0; i < words.size(); ++i)
+        std::reverse(reversedBlob_.begin() + starts_[i], reversedBlob_.begin() + starts_[i] + words[i].size());
+    suffixOrder_ = sortedWords_;
     std::sort(suffixOrder_.begin(), suffixOrder_.end(),
-              [&](uint32_t a, uint32_t b) { return reversedFolded_[a] < reversedFolded_[b]; });
+              [&](uint32_t a, uint32_t b) { return Key(reversedBlob_, a) < Key(reversedBlob_, b); });
 }
 
 void TSearchWordIndex::BuildStems() {
     if (stemsBuilt_) return;
     const auto& words = index_.Words();
-    for (uint32_t i = 0; i < words.size(); ++i)
-        if (!words[i].empty()) byStem_[StemWord(AsciiLowerCase(words[i]))].push_back(i);
+    for (uint32_t i : sortedWords_) byStem_[StemWord(AsciiLowerCase(words[i]))].push_back(i);
+    // Lists in word-list order, as the plain walk meets them.
+    for (auto& [stem, list] : byStem_) std::sort(list.begin(), list.end());
     stemsBuilt_ = true;
 }
 
-void TSearchWordIndex::BuildBlobs() {
-    if (!blobStarts_.empty() || prefixOrder_.empty()) return;
-    const auto& words = index_.Words();
-    for (uint32_t i = 0; i < words.size(); ++i) {
-        if (words[i].empty()) continue;
-        rawBlob_ += '\0';
-        foldedBlob_ += '\0';
-        blobStarts_.push_back(static_cast<uint32_t>(rawBlob_.size()));
-        blobWords_.push_back(i);
-        rawBlob_ += words[i];
-        foldedBlob_ += folded_[i];
+void TSearchWordIndex::AddSortedRange(const std::vector<uint32_t>& order, const std::string& blob,
+                                      std::string_view prefix, bool whole, std::vector<uint32_t>& out) const {
+    auto it = std::lower_bound(order.begin(), order.end(), prefix,
+                               [&](uint32_t i, std::string_view p) { return Key(blob, i) < p; });
+    for (; it != order.end(); ++it) {
+        const std::string_view key = Key(blob, *it);
+        if (whole ? key != prefix : !key.starts_with(prefix)) break;
+        out.push_back(*it);
     }
 }
 
-void TSearchWordIndex::AddSortedRange(const std::vector<uint32_t>& order, const std::vector<std::string>& keys,
-                                      std::string_view prefix, std::vector<uint32_t>& out) const {
-    auto it = std::lower_bound(order.begin(), order.end(), prefix,
-                               [&](uint32_t i, std::string_view p) { return std::string_view(keys[i]) < p; });
-    for (; it != order.end() && keys[*it].starts_with(prefix); ++it) out.push_back(*it);
-}
-
-void TSearchWordIndex::AddContains(std::string_view needle, bool matchCase, std::vector<uint32_t>& out) {
-    BuildBlobs();
+void TSearchWordIndex::AddContains(std::string_view needle, bool matchCase, std::vector<uint32_t>& out) const {
+    if (needle.empty()) {
+        out.insert(out.end(), sortedWords_.begin(), sortedWords_.end());
+        return;
+    }
     const std::string folded = matchCase ? std::string() : AnsiLowerCase(needle);
     const std::string_view n = matchCase ? needle : std::string_view(folded);
     const std::string& blob = matchCase ? rawBlob_ : foldedBlob_;
-    // A hit never takes in the 0 byte before a word, so it lies inside one word.
-    size_t from = 0;
-    while (from < blob.size()) {
-        const size_t at = blob.find(n, from);
-        if (at == std::string::npos) break;
-        size_t k = static_cast<size_t>(std::upper_bound(blobStarts_.begin(), blobStarts_.end(), at) -
-                                       blobStarts_.begin());
-        if (k == 0) {  // the hit begins at the very first separator: only an empty needle does that
-            from = at + 1;
-            continue;
-        }
-        --k;
-        out.push_back(blobWords_[k]);
-        if (k + 1 >= blobStarts_.size()) break;
-        from = blobStarts_[k + 1];
+    // The needle holds no 0 byte, so a hit never takes in a separator: it lies
+    // inside the word that begins last before it.
+    for (size_t at = blob.find(n); at != std::string::npos;) {
+        const uint32_t k =
+            static_cast<uint32_t>(std::upper_bound(starts_.begin(), starts_.end(), at) - starts_.begin() - 1);
+        out.push_back(k);
+        at = blob.find(n, starts_[k] + index_.Words()[k].size());
     }
 }
 
@@ -191,30 +184,29 @@ void TSearchWordIndex::AddKindMatches(const TWordQuery& q, std::vector<uint32_t>
     std::vector<uint32_t> candidates;
     switch (q.Kind) {
         case TWordMatchKind::Exact:
-            if (auto it = byFolded_.find(AnsiLowerCase(q.Text)); it != byFolded_.end()) candidates = it->second;
+            AddSortedRange(sortedWords_, foldedBlob_, AnsiLowerCase(q.Text), true, candidates);
             break;
         case TWordMatchKind::StartsWith:
-            AddSortedRange(prefixOrder_, folded_, AnsiLowerCase(q.Text), candidates);
+            AddSortedRange(sortedWords_, foldedBlob_, AnsiLowerCase(q.Text), false, candidates);
             break;
         case TWordMatchKind::EndsWith: {
             BuildSuffixes();
             std::string reversed = AnsiLowerCase(q.Text);
             std::reverse(reversed.begin(), reversed.end());
-            AddSortedRange(suffixOrder_, reversedFolded_, reversed, candidates);
+            AddSortedRange(suffixOrder_, reversedBlob_, reversed, false, candidates);
             break;
         }
         case TWordMatchKind::Contains:
-            if (q.Text.find('\0') == std::string::npos) {
+            if (q.Text.find('\0') == std::string::npos)
                 AddContains(q.Text, q.MatchCase, candidates);
-            } else {
-                candidates = prefixOrder_;
-            }
+            else
+                candidates = sortedWords_;
             break;
         case TWordMatchKind::Pattern: {
             // Up to its first wildcard a pattern is literal, so a match must begin
             // with that text (in either case) unless the word itself holds a "?".
             const std::string_view literal = std::string_view(q.Pattern).substr(0, q.Pattern.find_first_of("*?"));
-            AddSortedRange(prefixOrder_, folded_, AnsiLowerCase(literal), candidates);
+            AddSortedRange(sortedWords_, foldedBlob_, AnsiLowerCase(literal), false, candidates);
             candidates.insert(candidates.end(), wordsWithQuestionMark_.begin(), wordsWithQuestionMark_.end());
             break;
         }
@@ -228,8 +220,7 @@ void TSearchWordIndex::AddStemMatches(const TWordQuery& q, std::vector<uint32_t>
     BuildStems();
     std::vector<uint32_t> candidates;
     if (auto it = byStem_.find(q.StemText); it != byStem_.end()) candidates = it->second;
-    if (auto it = byFolded_.find(AnsiLowerCase(q.StemText)); it != byFolded_.end())
-        candidates.insert(candidates.end(), it->second.begin(), it->second.end());
+    AddSortedRange(sortedWords_, foldedBlob_, AnsiLowerCase(q.StemText), true, candidates);
     const auto& words = index_.Words();
     for (uint32_t i : candidates)
         if (StemMatches(q, words[i])) out.push_back(i);

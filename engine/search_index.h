@@ -72,30 +72,30 @@ public:
     std::vector<uint32_t> Matches(const TWordQuery& query, TkvcStrComp2k& comparer);
 
 private:
-    // Adds the words whose key (in a sorted order) begins with prefix.
-    void AddSortedRange(const std::vector<uint32_t>& order, const std::vector<std::string>& keys,
-                        std::string_view prefix, std::vector<uint32_t>& out) const;
+    std::string_view Key(const std::string& blob, uint32_t word) const {
+        return std::string_view(blob).substr(starts_[word], index_.Words()[word].size());
+    }
+    // Adds the words of order (sorted by their keys in blob) whose key begins with prefix.
+    void AddSortedRange(const std::vector<uint32_t>& order, const std::string& blob, std::string_view prefix,
+                        bool whole, std::vector<uint32_t>& out) const;
     void AddKindMatches(const TWordQuery& query, std::vector<uint32_t>& out);
-    void AddContains(std::string_view needle, bool matchCase, std::vector<uint32_t>& out);
+    void AddContains(std::string_view needle, bool matchCase, std::vector<uint32_t>& out) const;
     void AddStemMatches(const TWordQuery& query, std::vector<uint32_t>& out);
     void BuildSuffixes();
     void BuildStems();
-    void BuildBlobs();
 
     const TZBWordIndex& index_;
-    std::vector<std::string> folded_;  // AnsiLowerCase of each word
-    std::unordered_map<std::string, std::vector<uint32_t>> byFolded_;
-    std::vector<uint32_t> prefixOrder_;  // non-empty words by folded form
+    // Every word after a 0 byte, as stored and folded (AnsiLowerCase); word i begins
+    // at starts_[i] in both.
+    std::string rawBlob_, foldedBlob_;
+    std::vector<uint32_t> starts_;
+    std::vector<uint32_t> sortedWords_;  // the non-empty words by folded form
     std::vector<uint32_t> wordsWithQuestionMark_;
-    // Built on first use.
-    std::vector<std::string> reversedFolded_;
+    // Built on first use: folded words reversed in place, and the stems.
+    std::string reversedBlob_;
     std::vector<uint32_t> suffixOrder_;
     std::unordered_map<std::string, std::vector<uint32_t>> byStem_;
     bool stemsBuilt_ = false;
-    // Every word after a 0 byte, as stored and folded, for substring searches.
-    std::string rawBlob_, foldedBlob_;
-    std::vector<uint32_t> blobStarts_;  // where each word begins in the blobs
-    std::vector<uint32_t> blobWords_;   // and its position in the word list
 };
 
 // The common context of MatchIndex calls for one module.

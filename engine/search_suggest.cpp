@@ -19,13 +19,25 @@ std::vector<std::string> BuildSuggestionWordList(const std::vector<std::string>&
             continue;
         list.push_back(AsciiLowerCase(w));
     }
-    // Of words equal without regard to case, the first one met stays.
-    std::stable_sort(list.begin(), list.end(),
-                     [](const std::string& a, const std::string& b) { return AnsiCompareText(a, b) < 0; });
-    list.erase(std::unique(list.begin(), list.end(),
-                           [](const std::string& a, const std::string& b) { return AnsiCompareText(a, b) == 0; }),
-               list.end());
-    return list;
+    // The words are lowered already, so between two plain ASCII words the
+    // case-insensitive order is the byte order; only words with other letters need
+    // the code page's rules. Of words equal without regard to case, the first stays.
+    std::vector<char> ascii(list.size());
+    for (size_t i = 0; i < list.size(); ++i)
+        ascii[i] = std::all_of(list[i].begin(), list[i].end(), [](char c) { return static_cast<unsigned char>(c) < 128; });
+    auto compare = [&](uint32_t a, uint32_t b) {
+        return ascii[a] && ascii[b] ? list[a].compare(list[b]) : AnsiCompareText(list[a], list[b]);
+    };
+    std::vector<uint32_t> order(list.size());
+    for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return compare(a, b) < 0; });
+    std::vector<char> keep(order.size());
+    for (size_t i = 0; i < order.size(); ++i) keep[i] = i == 0 || compare(order[i - 1], order[i]) != 0;
+    std::vector<std::string> sorted;
+    sorted.reserve(list.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        if (keep[i]) sorted.push_back(std::move(list[order[i]]));
+    return sorted;
 }
 
 std::vector<std::string> Suggestions(const std::vector<std::string>& list, TkvcStrComp2k& comparer, std::string& word,
