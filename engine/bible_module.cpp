@@ -124,23 +124,29 @@ void TZBBibleModule::DecodeVerse(int verse, int& book, int& chapter, int& verseI
 }
 
 int TZBBibleModule::VerseNumber(int book, int chapter, int verse) const {
-    const int n = verseCount_;
     if (book < 1) return 1;
-    if (book > bookCount_) return n;
-    int e = FirstVerseOfBook(book);
-    if (chapter == 1 && verse == 1) return e;
-    while (e < n && Record(e).chapter < chapter && Record(e).book == book) ++e;
-    if (e < n && book < Record(e).book) --e;
-    while (e < n) {
+    if (book > bookCount_) return verseCount_;
+    const int first = FirstVerseOfBook(book);
+    if (chapter == 1 && verse == 1) return first;
+    // The records run in book, chapter, verse order, so the answer -- the last verse
+    // of the book at or before chapter:verse, or the book's first verse when none is --
+    // is found by halving the book instead of walking it: a walk to the end of the
+    // Psalms reads thousands of records.
+    const int last = book < bookCount_ ? std::max(first, FirstVerseOfBook(book + 1) - 1) : verseCount_;
+    auto atOrBefore = [&](int e) {
         VerseRecord r = Record(e);
-        if (!(r.verse < verse && r.book == book && r.chapter == chapter)) break;
-        ++e;
+        return r.chapter < chapter || (r.chapter == chapter && r.verse <= std::max(verse, 1));
+    };
+    if (atOrBefore(last)) return last;
+    int low = first, high = last - 1;
+    while (low < high) {
+        const int mid = low + (high - low + 1) / 2;
+        if (atOrBefore(mid))
+            low = mid;
+        else
+            high = mid - 1;
     }
-    if (e > n) e = n;
-    VerseRecord r = Record(e);
-    if (book < r.book || r.chapter > chapter) --e;
-    // Only a book table at odds with the verse records could take us below 1.
-    return std::max(e, 1);
+    return low;
 }
 
 bool TZBBibleModule::VerseHasText(int verse) const {
@@ -202,8 +208,9 @@ std::string TZBBibleModule::FormatVerseRanges(const TVerseRangeList& ranges) con
             else
                 piece += Format("%d:%d", lc, lv);
         }
-        lastBook = b;
-        lastChapter = c;
+        // The next piece continues from where this one ended: remembering the start
+        // would write a following verse of the first chapter as if it were in the last.
+        DecodeVerse(last, lastBook, lastChapter, v);
         result += piece;
     }
     return result;

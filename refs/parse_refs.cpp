@@ -111,36 +111,11 @@ private:
         return static_cast<int>(value);
     }
 
-    // The verse number of chapter:verse in the current book, clamped as the Bible's
-    // VerseNumber clamps: past the chapter's end its last verse, past the book's end the
-    // book's last verse. The verse records are in order, so the answer is found by
-    // halving the book instead of walking it: every book word asks for the book's last
-    // verse, and a walk through the Psalms costs thousands of record reads.
-    // There is no chapter 0: it is read as chapter 1, as verse 0 is read as verse 1.
+    // The verse number of chapter:verse in the current book, clamped into the book.
+    // There is no chapter 0: it is read as chapter 1, as verse 0 is read as verse 1;
+    // otherwise the clamp would step back into the previous book.
     int Lookup(int chapter, int verse) const {
-        chapter = std::max(chapter, 1);
-        verse = std::max(verse, 1);
-        const int first = bible_.FirstVerseOfBook(book_);
-        if (chapter == 1 && verse == 1) return first;
-        const int last = std::max(first, book_ < bible_.BookCount() ? bible_.FirstVerseOfBook(book_ + 1) - 1
-                                                                    : bible_.VerseCount());
-        auto atOrBefore = [&](int number) {
-            int b, c, v;
-            bible_.DecodeVerse(number, b, c, v);
-            return c < chapter || (c == chapter && v <= verse);
-        };
-        // Every book word asks for the book's last verse.
-        if (atOrBefore(last)) return last;
-        // The last verse of the book at or before chapter:verse.
-        int low = first, high = last - 1;
-        while (low < high) {
-            const int mid = low + (high - low + 1) / 2;
-            if (atOrBefore(mid))
-                low = mid;
-            else
-                high = mid - 1;
-        }
-        return low;
+        return bible_.VerseNumber(book_, std::max(chapter, 1), std::max(verse, 1));
     }
 
     unsigned char Lower(unsigned char c) const { return lower_[c]; }

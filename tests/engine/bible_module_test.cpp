@@ -108,6 +108,9 @@ TEST_F(StandardBible, FormatVerseRanges) {
         {{{23145, 23146}}, "Mal 4:6-Mt 1:1"},
         {{{1, 2}, {32, 33}, {31, 31}}, "Ge 1:1-2; 2:1-2; 1:31"},
         {{{1, 1}, {1534, 1534}}, "Ge 1:1; Ex 1:1"},
+        // A piece continues from where the previous range ended, not where it began.
+        {{{30, g22 + 2}, {5, 5}}, "Ge 1:30-2:3; 1:5"},
+        {{{30, g22 + 2}, {g22 + 4, g22 + 4}}, "Ge 1:30-2:3,5"},
     };
     for (const Case& c : cases) EXPECT_EQ(bible.FormatVerseRanges(c.ranges), c.expected);
 }
