@@ -16,10 +16,6 @@
 
 namespace kvx {
 
-// Fixed display values, not stored.
-inline constexpr const char* HebrewFontName = "Basic Hebrew";
-inline constexpr const char* GreekFontName = "Symbol";
-
 inline constexpr int kDefaultFontSize = 10;
 inline constexpr int kBookmarkCount = 10;
 inline constexpr size_t kBookmarkModuleNameLength = 20;

@@ -180,7 +180,6 @@ TEST(Settings, DefaultsDependOnTheInstalledFonts) {
     EXPECT_TRUE(s.BibleText.ParagraphMarks);
     EXPECT_FALSE(s.VerseListText.ParagraphMarks);
     EXPECT_EQ(s.LastUpdateCheckDate, Today());
-    EXPECT_EQ(std::string(HebrewFontName) + "/" + GreekFontName, "Basic Hebrew/Symbol");
 }
 
 TEST(Settings, EveryKeyIsWrittenInOrderWithItsDefault) {
