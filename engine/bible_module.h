@@ -14,14 +14,13 @@
 #include "engine/bible_format.h"
 #include "engine/boolean_array.h"
 #include "engine/file_mapper.h"
+#include "engine/search_index.h"
 #include "engine/search_keys.h"
 #include "engine/str_comp.h"
 #include "engine/verse_types.h"
 #include "engine/word_index.h"
 
 namespace kvx {
-
-class TSearchWordIndex;
 
 class TZBBibleModule {
 public:
@@ -154,7 +153,7 @@ private:
     bool mainLoaded_ = false, strongsLoaded_ = false, footnotesLoaded_ = false;
 
     std::unique_ptr<TkvcStrComp2k> comparer_;
-    long double approximateThreshold_ = 0.94L;
+    long double approximateThreshold_ = kApproximateMatchThreshold;
     // Lookup tables of a word index, made once the index has been searched a few times.
     struct SearchTables {
         std::unique_ptr<TSearchWordIndex> tables;

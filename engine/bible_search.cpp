@@ -80,6 +80,7 @@ TBooleanArray TZBBibleModule::MatchIndex(std::string_view word, const TZBWordInd
     context.ModuleName = moduleName_;
     context.Universe = {verseCount_, 1};
     context.Comparer = comparer_.get();
+    context.Threshold = approximateThreshold_;
     context.Accelerate = accelerate_;
     return kvx::MatchIndex(word, list, SearchIndexFor(list), position, first, last, BibleWordOptions(flags), context);
 }

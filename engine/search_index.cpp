@@ -3,6 +3,7 @@
 #include "engine/search_index.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_set>
 
 #include "engine/parse_words.h"
@@ -90,8 +91,8 @@ bool StemMatches(const TWordQuery& q, std::string_view w) {
     return AnsiSameText(w, q.StemText) || StemWord(AsciiLowerCase(w)) == q.StemText;
 }
 
-bool Close(std::string_view w, TkvcStrComp2k& comparer) {
-    return comparer.CompareWith(w) >= kApproximateMatchThreshold;
+bool Close(std::string_view w, TkvcStrComp2k& comparer, long double threshold) {
+    return comparer.CompareWith(w) >= threshold;
 }
 
 void SortUnique(std::vector<uint32_t>& v) {
@@ -106,10 +107,10 @@ void PrepareComparer(const TWordQuery& query, TkvcStrComp2k& comparer) {
     comparer.SetUpperCaseBoth(!query.MatchCase);
 }
 
-bool WordMatches(const TWordQuery& query, std::string_view w, TkvcStrComp2k& comparer) {
+bool WordMatches(const TWordQuery& query, std::string_view w, TkvcStrComp2k& comparer, long double threshold) {
     if (KindMatches(query, w)) return true;
     if (query.Stem && StemMatches(query, w)) return true;
-    return query.Fuzzy && Close(w, comparer);
+    return query.Fuzzy && Close(w, comparer, threshold);
 }
 
 TSearchWordIndex::TSearchWordIndex(const TZBWordIndex& index) : index_(index) {
@@ -226,7 +227,8 @@ void TSearchWordIndex::AddStemMatches(const TWordQuery& q, std::vector<uint32_t>
         if (StemMatches(q, words[i])) out.push_back(i);
 }
 
-std::vector<uint32_t> TSearchWordIndex::Matches(const TWordQuery& query, TkvcStrComp2k& comparer) {
+std::vector<uint32_t> TSearchWordIndex::Matches(const TWordQuery& query, TkvcStrComp2k& comparer,
+                                                long double threshold) {
     std::vector<uint32_t> out;
     AddKindMatches(query, out);
     if (query.Stem && !query.StemText.empty()) AddStemMatches(query, out);
@@ -241,7 +243,7 @@ std::vector<uint32_t> TSearchWordIndex::Matches(const TWordQuery& query, TkvcStr
                 ++next;
                 continue;
             }
-            if (!words[i].empty() && Close(words[i], comparer)) close.push_back(i);
+            if (!words[i].empty() && Close(words[i], comparer, threshold)) close.push_back(i);
         }
         std::vector<uint32_t> merged;
         merged.reserve(out.size() + close.size());
@@ -274,17 +276,18 @@ TBooleanArray MatchIndex(std::string_view word, const TZBWordIndex* list, TSearc
         return set;
     }
 
-    TkvcStrComp2k localComparer;
-    TkvcStrComp2k& comparer = context.Comparer ? *context.Comparer : localComparer;
+    std::optional<TkvcStrComp2k> localComparer;
+    if (!context.Comparer) localComparer.emplace();
+    TkvcStrComp2k& comparer = context.Comparer ? *context.Comparer : *localComparer;
     if (q.Fuzzy) PrepareComparer(q, comparer);
 
     const auto& words = list->Words();
     std::vector<uint32_t> matches;
     if (accel && context.Accelerate && &accel->Index() == list) {
-        matches = accel->Matches(q, comparer);
+        matches = accel->Matches(q, comparer, context.Threshold);
     } else {
         for (uint32_t i = 0; i < words.size(); ++i)
-            if (!words[i].empty() && WordMatches(q, words[i], comparer)) matches.push_back(i);
+            if (!words[i].empty() && WordMatches(q, words[i], comparer, context.Threshold)) matches.push_back(i);
     }
 
     for (uint32_t i : matches) {

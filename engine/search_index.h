@@ -56,8 +56,9 @@ struct TSearchUniverse {
 constexpr long double kApproximateMatchThreshold = 0.94L;
 
 // The definition of a match of index word w. `comparer` must hold the query word
-// as its target (see PrepareComparer).
-bool WordMatches(const TWordQuery& query, std::string_view w, TkvcStrComp2k& comparer);
+// as its target (see PrepareComparer); close matches need `threshold`.
+bool WordMatches(const TWordQuery& query, std::string_view w, TkvcStrComp2k& comparer,
+                 long double threshold = kApproximateMatchThreshold);
 void PrepareComparer(const TWordQuery& query, TkvcStrComp2k& comparer);
 
 // Lookup tables over one word index, answering WordMatches for the whole list at once.
@@ -69,7 +70,8 @@ public:
 
     const TZBWordIndex& Index() const { return index_; }
     // The positions in the word list of every matching word, ascending.
-    std::vector<uint32_t> Matches(const TWordQuery& query, TkvcStrComp2k& comparer);
+    std::vector<uint32_t> Matches(const TWordQuery& query, TkvcStrComp2k& comparer,
+                                  long double threshold = kApproximateMatchThreshold);
 
 private:
     std::string_view Key(const std::string& blob, uint32_t word) const {
@@ -103,6 +105,7 @@ struct TMatchIndexContext {
     std::string ModuleName;  // for "IndexList nil (%s, %s)"
     TSearchUniverse Universe;
     TkvcStrComp2k* Comparer = nullptr;
+    long double Threshold = kApproximateMatchThreshold;
     bool Accelerate = true;
 };
 
