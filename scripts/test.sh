@@ -14,6 +14,14 @@ cmake --build build || exit 1
 # The sanitizer build covers the plain C++ core: every reader of outside input lives there.
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKVX_SANITIZE=ON -DKVX_GUI=OFF -DKVX_BENCH=OFF >/dev/null || exit 1
 cmake --build build-asan || exit 1
+# A short run of every fuzz target (clang's libFuzzer) replays the kept crash inputs.
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVX_FUZZ=ON \
+  -DKVX_SANITIZE=ON -DKVX_GUI=OFF -DKVX_TESTS=OFF -DKVX_BENCH=OFF >/dev/null || exit 1
+cmake --build build-fuzz || exit 1
+
+echo "== fuzz targets, short run =="
+ctest --test-dir build-fuzz --output-on-failure -j"$(nproc)"
+fuzz=$?
 
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -24,4 +32,4 @@ echo "== tests =="
 ctest --test-dir build --output-on-failure -j"$(nproc)" --timeout 900
 plain=$?
 
-[ $asan -eq 0 ] && [ $plain -eq 0 ]
+[ $fuzz -eq 0 ] && [ $asan -eq 0 ] && [ $plain -eq 0 ]
