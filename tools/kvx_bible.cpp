@@ -5,6 +5,7 @@
 #include "engine/module_hash.h"
 #include "engine/parse_words.h"
 #include "tools/kvx_cli.h"
+#include "tools/kvx_resource.h"
 
 namespace kvx::cli {
 namespace {
@@ -13,6 +14,7 @@ const char* YesNo(bool b) { return b ? "yes" : "no"; }
 
 int Info(const Args& args) {
     if (args.positional.size() != 1) throw UsageError{};
+    if (IsResourceArgument(args.positional[0])) return ResourceInfo(args);
     TZBBibleModule bible(args.positional[0]);
     std::cout << "name: " << ToUtf8(bible.ModuleName(), bible.IsUTF8()) << "\n"
               << "abbreviation: " << ToUtf8(bible.Abbreviation(), bible.IsUTF8()) << "\n"

@@ -11,6 +11,7 @@
 #include "platform/exception.h"
 #include "refs/parse_refs.h"
 #include "tools/kvx_cli.h"
+#include "tools/kvx_resource.h"
 
 namespace kvx::cli {
 namespace {
@@ -88,6 +89,7 @@ TVerseList RunSearch(TZBBibleModule& bible, const Args& args, const std::string&
 
 int Search(const Args& args) {
     if (args.positional.empty()) throw UsageError{"QUERY is needed"};
+    if (IsResourceArgument(args.positional[0])) return ResourceSearch(args);
     auto bible = OpenBible(args);
     TZBSearchKeysData keys;
     const TVerseList verses = RunSearch(*bible, args, JoinWords(args.positional, 0, args.positional.size()), keys);
