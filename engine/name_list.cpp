@@ -1,32 +1,43 @@
 // Splitting and joining of stored name lists.
 #include "engine/name_list.h"
 
+#include <algorithm>
+
 namespace kvx {
 
 std::vector<std::string> SplitNameList(std::string_view text) {
     std::vector<std::string> entries;
     if (text.empty()) return entries;
+    // Opening a dictionary splits tens of thousands of titles: runs are copied whole.
+    entries.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), ',')) + 1);
+    constexpr size_t npos = std::string_view::npos;
     size_t i = 0;
     const size_t n = text.size();
     for (;;) {
         std::string entry;
         if (i < n && text[i] == '"') {
             ++i;
-            while (i < n) {
-                if (text[i] == '"') {
-                    if (i + 1 < n && text[i + 1] == '"') {
-                        entry += '"';
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
+            for (;;) {
+                const size_t quote = text.find('"', i);
+                if (quote == npos) {
+                    entry.append(text.substr(i));
+                    i = n;
                     break;
                 }
-                entry += text[i++];
+                entry.append(text.substr(i, quote - i));
+                if (quote + 1 < n && text[quote + 1] == '"') {
+                    entry += '"';
+                    i = quote + 2;
+                    continue;
+                }
+                i = quote + 1;
+                break;
             }
         }
         // Text after a closing quote, or an unquoted entry, runs to the next comma.
-        while (i < n && text[i] != ',') entry += text[i++];
+        const size_t comma = std::min(text.find(',', i), n);
+        entry.append(text.substr(i, comma - i));
+        i = comma;
         entries.push_back(std::move(entry));
         if (i >= n) break;
         ++i;  // the comma; a trailing comma leaves one empty entry
