@@ -82,6 +82,7 @@ void TZBDictionaryModule::Open(const std::string& fileName) {
 
 void TZBDictionaryModule::CloseFile() {
     wordSearch_.reset();
+    wordLookups_ = 0;
     wordList_.reset();
     entryArray_ = nullptr;
     verseIndex_ = nullptr;

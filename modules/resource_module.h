@@ -14,6 +14,7 @@
 
 #include "engine/boolean_array.h"
 #include "engine/file_mapper.h"
+#include "engine/search_index.h"
 #include "engine/search_keys.h"
 #include "engine/str_comp.h"
 #include "engine/verse_types.h"
@@ -22,8 +23,6 @@
 #include "modules/resource_format.h"
 
 namespace kvx {
-
-class TSearchWordIndex;
 
 // Who made a module, told by the seed of its header hash.
 enum class TModuleOrigin { Publisher, User, Builder };
@@ -135,9 +134,10 @@ private:
 
     std::unique_ptr<TZBWordIndex> wordList_;
     std::unique_ptr<TSearchWordIndex> wordSearch_;
+    int wordLookups_ = 0;
 
     std::unique_ptr<TkvcStrComp2k> comparer_;
-    long double approximateThreshold_ = 0.94L;
+    long double approximateThreshold_ = kApproximateMatchThreshold;
     bool linked_ = true;
     bool tabShown_ = true;
 };
