@@ -1,0 +1,13 @@
+// The window tests run inside one application object, the program's own kind, so
+// that errors escaping event handlers reach the error display as in the program.
+#include <gtest/gtest.h>
+
+#include "platform/qt/error_display.h"
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    kvx::TGuardedApplication app(argc, argv);
+    // Tests close main windows outside any event loop; that must not end the next test's.
+    app.setQuitOnLastWindowClosed(false);
+    return RUN_ALL_TESTS();
+}
