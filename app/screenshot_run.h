@@ -7,13 +7,11 @@
 #include <QObject>
 #include <string>
 
+#include "app/screenshot_report.h"
+
 namespace kvx {
 
 class TMain;
-
-// The line written to standard output at the first paint; the resident memory in kB
-// follows it.
-inline constexpr const char* kPaintedReport = "karvelindorax: main window painted, resident memory kB: ";
 
 class TScreenshotRun : public QObject {
     Q_OBJECT

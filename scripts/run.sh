@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything, builds the default library the first time (and whenever its
-# sources or the builder changed), then starts the program on it.
+# Builds everything, builds the default library when it is missing or out of date,
+# then starts the desktop program on it. Arguments go to karvelindorax (for example
+# --screenshot FILE.png to run without a display).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,9 +12,21 @@ cmake --build build
 # The program folder is build/bin: the library goes next to the programs.
 build/bin/kvx build-library build/bin
 
-if [ -x build/bin/karvelindorax ]; then
-  exec build/bin/karvelindorax "$@"
+# The Strong's data comes with the lexicons in a later part of the library; until the
+# builder writes it, a stand-in without words lets the program start.
+if [ ! -f build/bin/stgdat.zb4 ] && [ -x build/bin/kvx_strongs_stand_in ]; then
+  echo "run.sh: the library has no Strong's data yet; writing a stand-in without words"
+  build/bin/kvx_strongs_stand_in build/bin/stgdat.zb4
 fi
-# Until the desktop program exists, show the library from the command line.
-build/bin/kvx info build/bin/Modules/KJV.zb5bible
-build/bin/kvx verse build/bin/Modules/KJV.zb5bible 1 --strongs
+
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ] && [[ " $* " != *" --screenshot"* ]]; then
+  cat >&2 <<'MESSAGE'
+run.sh: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).
+To run Karvelindorax without a display, let it save a picture of its window:
+  scripts/run.sh --screenshot karvelindorax.png
+or start it on a virtual display:
+  xvfb-run -a scripts/run.sh
+MESSAGE
+  exit 1
+fi
+exec build/bin/karvelindorax "$@"
