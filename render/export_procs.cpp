@@ -1,14 +1,17 @@
 // Converting entry mark-up for export and plain text.
 #include "render/export_procs.h"
 
+#include <algorithm>
 #include <vector>
 
+#include "modules/resource_module.h"
 #include "platform/ansi_text.h"
+#include "platform/exception.h"
 
 namespace kvx {
 
-const char* const GreekFontName = "DejaVu Sans";
-const char* const HebrewFontName = "DejaVu Sans";
+const char* const GreekFontName = "Gentium Plus";
+const char* const HebrewFontName = "Ezra SIL";
 
 std::string ReplaceText(std::string_view text, std::string_view from, std::string_view to) {
     if (from.empty()) return std::string(text);
@@ -125,6 +128,48 @@ std::string ConvertEntryText(std::string_view text, bool paragraphBreaks, bool c
     plain = ReplaceText(plain, "&amp;", "&");
     plain = ReplaceText(plain, "&lt;", "<");
     return ReplaceText(plain, "&gt;", ">");
+}
+
+std::string StrongsArticle(std::string_view key, TZBDictionaryModule* hebrewLexicon,
+                           TZBDictionaryModule* greekLexicon) {
+    const std::string undefined = "Undefined " + std::string(key);
+    if (key.size() < 2) return undefined;
+    const char kind = key[0];
+    const bool hebrew = kind == 'H' || kind == 'h';
+    if (!hebrew && kind != 'G' && kind != 'g') return undefined;
+    const std::string_view digits = key.substr(1, 4);
+    int n = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return undefined;
+        n = n * 10 + (c - '0');
+    }
+    const char* language = hebrew ? "Hebrew" : "Greek";
+    const std::string heading = Format("<p><b>Strong's %s Definition #%d</b></font></p>", language, n);
+    TZBDictionaryModule* lexicon = hebrew ? hebrewLexicon : greekLexicon;
+    if (!lexicon) return heading + "<br>" + Format("<p><b>%s lexicon not loaded.</b></p>", language);
+    // A number the lexicon has no entry for, or whose entry cannot be read, must not
+    // break the pop-up that asked for it.
+    std::string body;
+    try {
+        if (n < 1 || n > lexicon->EntryCount()) throw Exception("no entry");
+        body = lexicon->GetEntryText(n - 1);
+    } catch (const Exception&) {
+        return heading + "<br>" + Format("<p>No entry for %s number %d in %s.</p>", language, n,
+                                         lexicon->Abbreviation().c_str());
+    }
+    size_t end = body.find("</body>");
+    if (end != std::string::npos) body.resize(end);
+    size_t start = body.find("<body>");
+    if (start != std::string::npos) body.erase(0, std::min(body.size(), start + 7));
+    for (const char* tail : {"See Greek", "See Hebrew"}) {
+        size_t at = body.find(tail);
+        if (at != std::string::npos) body.resize(at);
+    }
+    body = FontTags(body);
+    // Stored entries end with a line break, which would hide a trailing empty paragraph.
+    while (!body.empty() && (body.back() == '\r' || body.back() == '\n' || body.back() == ' ')) body.pop_back();
+    if (body.size() >= 3 && AnsiSameText(std::string_view(body).substr(body.size() - 3), "<p>")) body.resize(body.size() - 3);
+    return heading + "<br>" + body;
 }
 
 std::string LexiconPlainText(std::string_view article) {

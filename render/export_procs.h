@@ -7,12 +7,20 @@
 
 namespace kvx {
 
-// Fonts for Greek and Hebrew wherever they are shown. Here Greek and Hebrew are
-// Unicode, so these are ordinary fonts that cover the scripts.
+class TZBDictionaryModule;
+
+// Fonts for Greek and Hebrew wherever they are shown. Greek and Hebrew are Unicode
+// here (numeric character references inside entry text), so these are ordinary fonts
+// that cover the scripts: Gentium Plus for polytonic Greek, Ezra SIL for pointed Hebrew.
 extern const char* const GreekFontName;
 extern const char* const HebrewFontName;
 
 std::string ConvertEntryText(std::string_view text, bool paragraphBreaks, bool convertLinks, bool plainText);
+
+// The lexicon article of a Strong's key such as "H7225" or "g26", as the pop-ups show
+// it: entry n-1 of the Hebrew or Greek lexicon (either may be absent) under a heading.
+std::string StrongsArticle(std::string_view key, TZBDictionaryModule* hebrewLexicon,
+                           TZBDictionaryModule* greekLexicon);
 
 // The plain text of one lexicon entry, without its headword and cross-reference tail.
 std::string LexiconPlainText(std::string_view article);

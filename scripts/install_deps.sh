@@ -8,7 +8,7 @@ packages=(
   zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   qt6-base-dev
-  fonts-dejavu-core xvfb xauth
+  fonts-dejavu-core fonts-sil-ezra fonts-sil-gentiumplus xvfb xauth
   libsword-utils
   sword-text-kjv sword-text-web
   sword-comm-mhcc sword-comm-tdavid sword-comm-scofield

@@ -53,3 +53,52 @@ TEST(PlainTextToUtf8, DecodesNumericReferences) {
 
 }  // namespace
 }  // namespace kvx
+
+#include "modules/resource_builder.h"
+#include "modules/resource_module.h"
+#include "tests/support/fixtures.h"
+
+namespace kvx {
+namespace {
+
+// A three-number Greek lexicon in the shape the library's lexicons have.
+class StrongsArticleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        bible_ = std::make_unique<TZBBibleModule>(test::WriteBible(dir_, test::TinyBibleSource()));
+        TResourceEntryList entries = {
+            {"00001", std::vector<std::string>{"<html><body>", "<p><zbgreek>&#913;</zbgreek> A</p><p>first letter. See Greek 2.</p></body></html>"}},
+            {"00002", std::vector<std::string>{"<p>second</p><P>"}},
+            {"00003", std::nullopt},
+        };
+        BuildResourceModule(nullptr, nullptr, false, nullptr, *bible_, dir_.Path(), kBuilderSeed, true, "", "StrGrk",
+                            "StrGrk", "Strong's Greek", entries);
+        greek_ = std::make_unique<TZBDictionaryModule>(dir_.File("StrGrk.zb5book"));
+    }
+    test::TempDir dir_;
+    std::unique_ptr<TZBBibleModule> bible_;
+    std::unique_ptr<TZBDictionaryModule> greek_;
+};
+
+TEST_F(StrongsArticleTest, KeysAndBodies) {
+    const std::string heading = "<p><b>Strong's Greek Definition #1</b></font></p><br>";
+    EXPECT_EQ(StrongsArticle("g1", nullptr, greek_.get()),
+              heading + "\n<p><font face=\"" + GreekFontName + "\">&#913;</font> A</p><p>first letter.");
+    // Only characters 2 to 5 count: "G00002" is number 0.
+    EXPECT_EQ(StrongsArticle("G00002", nullptr, greek_.get()),
+              "<p><b>Strong's Greek Definition #0</b></font></p><br><p>No entry for Greek number 0 in StrGrk.</p>");
+    EXPECT_EQ(StrongsArticle("G2", nullptr, greek_.get()),
+              "<p><b>Strong's Greek Definition #2</b></font></p><br><p>second</p>");
+    for (const char* bad : {"H", "X12", "G1a", ""}) EXPECT_EQ(StrongsArticle(bad, nullptr, greek_.get()), std::string("Undefined ") + bad);
+    EXPECT_EQ(StrongsArticle("g3056", nullptr, nullptr),
+              "<p><b>Strong's Greek Definition #3056</b></font></p><br><p><b>Greek lexicon not loaded.</b></p>");
+    EXPECT_EQ(StrongsArticle("H123456", nullptr, nullptr),
+              "<p><b>Strong's Hebrew Definition #1234</b></font></p><br><p><b>Hebrew lexicon not loaded.</b></p>");
+    // Numbers past the lexicon and empty entries give a short article, never an error.
+    EXPECT_EQ(StrongsArticle("G9999", nullptr, greek_.get()),
+              "<p><b>Strong's Greek Definition #9999</b></font></p><br><p>No entry for Greek number 9999 in StrGrk.</p>");
+    EXPECT_EQ(StrongsArticle("G3", nullptr, greek_.get()), "<p><b>Strong's Greek Definition #3</b></font></p><br>");
+}
+
+}  // namespace
+}  // namespace kvx
