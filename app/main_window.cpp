@@ -177,8 +177,8 @@ bool TMain::RunStartupSequence() {
     SetSplashStatus("Initializing Strong's Data");
     const std::string strongsFile = context_.ProgramFolder + kStrongsDataFile;
     if (!FileExists(strongsFile)) {
-        Fail(strongsFile.substr(0, strongsFile.size() - std::string(kStrongsDataFile).size()) +
-             kStrongsDataMissingSuffix);
+        // The folder and the message run together: the message starts with the file's name.
+        Fail(context_.ProgramFolder + kStrongsDataMissingSuffix);
         return false;
     }
     try {

@@ -118,7 +118,15 @@ int RunProgram(int argc, char** argv) {
         return QFontDatabase::families().contains(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
     });
 
-    TMain main(context);
+    std::unique_ptr<TMain> window;
+    try {
+        window = std::make_unique<TMain>(context);
+    } catch (const std::exception& e) {
+        // Nothing the start-up sequence foresaw: say what it was rather than vanish.
+        errors.Report(e.what());
+        return 1;
+    }
+    TMain& main = *window;
     if (!main.StartupSucceeded()) return 1;
     if (auto* dialogs = dynamic_cast<TDialogMessageService*>(messages.get())) dialogs->SetParent(&main);
     main.SetStartupForms(new TFormQuickStart(&main), new TFormCheckUpdateReminder(&main));

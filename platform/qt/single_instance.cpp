@@ -6,6 +6,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QStandardPaths>
 #include <unistd.h>
 
 namespace kvx {
@@ -20,12 +21,23 @@ QString InstanceKey(const std::string& settingsFolder) {
     return QStringLiteral("%1-%2-%3").arg(kInstanceMutexName).arg(::getuid()).arg(QString::fromLatin1(digest));
 }
 
+namespace {
+QString RuntimeFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return folder.isEmpty() ? QDir::tempPath() : folder;
+}
+}  // namespace
+
+QString InstanceLockFile(const QString& key) { return QDir(RuntimeFolder()).filePath(key + QStringLiteral(".lock")); }
+
+QString InstanceSocket(const QString& key) { return QDir(RuntimeFolder()).filePath(key); }
+
 TSingleInstance::TSingleInstance(const QString& key, QObject* parent) : QObject(parent), key_(key) {}
 
 TSingleInstance::~TSingleInstance() = default;
 
 bool TSingleInstance::Acquire() {
-    lock_ = std::make_unique<QLockFile>(QDir::temp().filePath(key_ + QStringLiteral(".lock")));
+    lock_ = std::make_unique<QLockFile>(InstanceLockFile(key_));
     // Never stale by age: only a lock whose process is gone is taken over.
     lock_->setStaleLockTime(0);
     if (!lock_->tryLock(0)) {
@@ -34,10 +46,11 @@ bool TSingleInstance::Acquire() {
     }
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server_->listen(key_)) {
+    const QString socket = InstanceSocket(key_);
+    if (!server_->listen(socket)) {
         // A socket file left by a copy that died: we hold the lock, so it is ours to remove.
-        QLocalServer::removeServer(key_);
-        server_->listen(key_);
+        QLocalServer::removeServer(socket);
+        server_->listen(socket);
     }
     connect(server_, &QLocalServer::newConnection, this, &TSingleInstance::OnNewConnection);
     return true;
@@ -45,7 +58,7 @@ bool TSingleInstance::Acquire() {
 
 bool TSingleInstance::ActivateRunningInstance(int timeoutMs) {
     QLocalSocket socket;
-    socket.connectToServer(key_);
+    socket.connectToServer(InstanceSocket(key_));
     if (!socket.waitForConnected(timeoutMs)) return false;
     socket.write(kActivateMessage);
     const bool sent = socket.waitForBytesWritten(timeoutMs);

@@ -18,6 +18,10 @@ inline constexpr const char* kInstanceMutexName = "Karvelindorax5_Mutex";
 // The key of the instance that owns a settings folder: the mutex name, the user and a
 // digest of the folder, short enough for a socket name.
 QString InstanceKey(const std::string& settingsFolder);
+// Where the lock file and the socket of a key live: the user's runtime folder, which
+// only the user can enter (other users cannot plant or hold them).
+QString InstanceLockFile(const QString& key);
+QString InstanceSocket(const QString& key);
 
 class TSingleInstance : public QObject {
     Q_OBJECT

@@ -2,7 +2,7 @@
 // installation, a start without a display and a second start while one runs.
 #include <gtest/gtest.h>
 
-#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 
@@ -95,7 +95,7 @@ TEST(Program, ASecondStartBringsTheFirstForwardAndEnds) {
     first.setProcessEnvironment(Environment(install));
     first.start(KVX_KARVELINDORAX, {"--program-folder", QString::fromStdString(install.ProgramFolder())});
     ASSERT_TRUE(first.waitForStarted());
-    const QString lock = QDir::temp().filePath(InstanceKey(install.SettingsFolder()) + ".lock");
+    const QString lock = InstanceLockFile(InstanceKey(install.SettingsFolder()));
     for (int i = 0; i < 300 && !QFile::exists(lock); ++i) test::TProgramRun::Spin(20);
     ASSERT_TRUE(QFile::exists(lock));
 
