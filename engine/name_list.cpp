@@ -49,12 +49,17 @@ std::vector<std::string> SplitNameList(std::string_view text) {
     return entries;
 }
 
-std::string JoinNameList(const std::vector<std::string>& entries) {
+namespace {
+
+// Joins the entries with commas, quoting those that needsQuotes picks (their own
+// quotes doubled).
+template <typename NeedsQuotes>
+std::string Join(const std::vector<std::string>& entries, NeedsQuotes needsQuotes) {
     std::string out;
     for (size_t k = 0; k < entries.size(); ++k) {
         if (k) out += ',';
         const std::string& e = entries[k];
-        if (e.find_first_of(",\"") == std::string::npos) {
+        if (!needsQuotes(e)) {
             out += e;
             continue;
         }
@@ -68,26 +73,18 @@ std::string JoinNameList(const std::vector<std::string>& entries) {
     return out;
 }
 
+}  // namespace
+
+std::string JoinNameList(const std::vector<std::string>& entries) {
+    return Join(entries, [](const std::string& e) { return e.find_first_of(",\"") != std::string::npos; });
+}
+
 std::string JoinCommaText(const std::vector<std::string>& entries) {
     if (entries.size() == 1 && entries[0].empty()) return "\"\"";
-    std::string out;
-    for (size_t k = 0; k < entries.size(); ++k) {
-        if (k) out += ',';
-        const std::string& e = entries[k];
-        bool quote = false;
-        for (char c : e) quote = quote || static_cast<unsigned char>(c) <= ' ' || c == '"' || c == ',';
-        if (!quote) {
-            out += e;
-            continue;
-        }
-        out += '"';
-        for (char c : e) {
-            if (c == '"') out += '"';
-            out += c;
-        }
-        out += '"';
-    }
-    return out;
+    return Join(entries, [](const std::string& e) {
+        return std::any_of(e.begin(), e.end(),
+                           [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == '"' || c == ','; });
+    });
 }
 
 }  // namespace kvx
