@@ -6,10 +6,12 @@
 #include <QCloseEvent>
 #include <QDate>
 #include <QPrinterInfo>
+#include <QScreen>
 #include <QTimer>
 #include <QToolTip>
 #include <climits>
 #include <filesystem>
+#include <optional>
 
 #include "app/settings.h"
 #include "app/settings_windows.h"
@@ -62,6 +64,17 @@ int LastIndexOf(const TArray& modules, const std::string& abbreviation) {
     return 0;
 }
 
+// A saved window rectangle that the user can still reach: on a screen that is there
+// now (screens come and go), and no larger than it.
+std::optional<QRect> FitOnScreen(const QRect& rect) {
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        if (!area.intersects(rect)) continue;
+        return QRect(rect.topLeft(), QSize(std::min(rect.width(), area.width()), std::min(rect.height(), area.height())));
+    }
+    return std::nullopt;
+}
+
 // A saved entry index: a decimal integer, or fallback when the text is not one.
 int ParseEntryIndex(const std::string& text, int fallback) {
     try {
@@ -104,7 +117,11 @@ void TMain::SetSplashStatus(const char* status) {
     if (splash_) splash_->SetStatus(QString::fromUtf8(status));
 }
 
-void TMain::Fail(const std::string& message) { context_.Messages->Show(TMessageKind::Error, "", message); }
+void TMain::Fail(const std::string& message) {
+    // The splash stays on top of everything; the message must not hide behind it.
+    if (splash_) splash_->hide();
+    context_.Messages->Show(TMessageKind::Error, "", message);
+}
 
 bool TMain::RunStartupSequence() {
     TStartupState& state = StartupState();
@@ -158,8 +175,9 @@ bool TMain::RunStartupSequence() {
     }
     LoadSettings(Settings(), profile);
     if (auto placement = ReadWindowPlacement(profile, kMainFormSection)) {
-        setGeometry(placement->Left, placement->Top, placement->Right - placement->Left,
-                    placement->Bottom - placement->Top);
+        const QRect stored(placement->Left, placement->Top, placement->Right - placement->Left,
+                           placement->Bottom - placement->Top);
+        if (auto fitted = FitOnScreen(stored)) setGeometry(*fitted);
         if (placement->Maximized) setWindowState(windowState() | Qt::WindowMaximized);
     }
     ApplyLayoutLock();

@@ -87,6 +87,9 @@ int RunProgram(int argc, char** argv) {
     else messages = std::make_unique<TDialogMessageService>();
     TErrorDisplay errors(*messages);
     app.SetErrorDisplay(&errors);
+    // From here a request to end (log-out, Ctrl+C) waits for the event loop, which then
+    // closes the main window in the orderly way.
+    TTerminationSignals termination;
 
     TProgramContext context;
     context.ProgramPath = ProgramPath();
@@ -132,7 +135,6 @@ int RunProgram(int argc, char** argv) {
     main.SetStartupForms(new TFormQuickStart(&main), new TFormCheckUpdateReminder(&main));
 
     QObject::connect(&instance, &TSingleInstance::ActivationRequested, &main, &TMain::BringToFront);
-    TTerminationSignals termination;
     QObject::connect(&termination, &TTerminationSignals::TerminationRequested, &main, &QWidget::close);
     TScreenshotRun* run = screenshot ? new TScreenshotRun(main, options.Screenshot) : nullptr;
 

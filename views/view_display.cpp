@@ -3,7 +3,6 @@
 
 #include <QScrollBar>
 #include <QTextBrowser>
-#include <QTimer>
 
 #include "platform/ansi_text.h"
 #include "platform/qt/system_colors.h"

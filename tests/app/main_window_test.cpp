@@ -6,7 +6,9 @@
 #include <QDockWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
+#include <climits>
 #include <filesystem>
 
 #include "app/settings_windows.h"
@@ -231,6 +233,41 @@ TEST(MainWindow, TabsFollowTheHiddenTabsSetting) {
     run.Close();
     EXPECT_EQ(SavedSettings(install).HiddenTabs.Items(),
               (std::vector<std::string>{"ABC", "dup", "Easton", "Greek", "hebrew", "WebAJ"}));
+}
+
+TEST(MainWindow, HostileSettingsAreKeptWithinReason) {
+    struct Case {
+        TWindowPlacement placement;
+        bool placed;
+    };
+    const Case cases[] = {
+        {{-100000, -100000, -99000, -99000, false}, false},  // on no screen there is
+        {{0, 0, 10000000, 10000000, false}, true},           // larger than any screen
+    };
+    for (const Case& c : cases) {
+        TInstallation install;
+        install.Full();
+        test::SkipWelcome(install);
+        test::WriteSettings(install, [](TSettings& s) {
+            s.LastSetLayout = 99;
+            s.DocPosBible = INT32_MAX;
+            s.ActiveResources = {"", "", "x", "", "y", ""};
+        });
+        UpdateSettingsFile(install.SettingsFile(),
+                           [&](TProfileFile& f) { WriteWindowPlacement(f, "MainForm", c.placement); });
+        TProgramRun run(install);
+        ASSERT_TRUE(run.Main().StartupSucceeded());
+        TMain& main = run.Main();
+        EXPECT_GT(main.geometry().x(), -1000);
+        const QRect screen = main.screen()->availableGeometry();
+        EXPECT_LE(main.geometry().width(), std::max(screen.width(), 1100));
+        if (c.placed) {
+            EXPECT_EQ(main.geometry().width(), screen.width());
+        }
+        ASSERT_TRUE(run.ShowAndWaitForIdle());
+        EXPECT_EQ(Settings().LastSetLayout, LayoutBibleLeft);
+        EXPECT_EQ(main.BibleView()->CurrentIndex(), 0);
+    }
 }
 
 TEST(MainWindow, AnIncompleteInstallationEndsTheStartWithItsMessage) {
