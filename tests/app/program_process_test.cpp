@@ -64,14 +64,14 @@ TEST(Program, AScreenshotRunSavesThePictureAndClosesInTheOrderlyWay) {
 
 TEST(Program, AnIncompleteInstallationIsNamedAndNothingStarts) {
     TInstallation install;
-    install.Add("KJV.zb5bible");
     const std::string shot = install.ConfigFolder() + "shot.png";
     QProcess process;
     const TFinished run = RunProgram(process, install, {"--screenshot", QString::fromStdString(shot)});
     EXPECT_EQ(run.exitCode, 1);
     const std::string p = install.ProgramFolder();
     EXPECT_NE(run.err.find("Karvelindorax cannot load because the following file(s) were not found:\n\n" + p +
-                           "pmap.dat\n" + p + "stgdat.zb4\n\nIt may be necessary to re-install Karvelindorax."),
+                           "pmap.dat\n" + p + "stgdat.zb4\n" + p +
+                           "Modules/KJV.zb5bible\n\nIt may be necessary to re-install Karvelindorax."),
               std::string::npos)
         << run.err;
     EXPECT_FALSE(FileExists(shot));
