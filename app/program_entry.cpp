@@ -102,7 +102,11 @@ int RunProgram(int argc, char** argv) {
     TSingleInstance instance(InstanceKey(ResolveSettingsLocation(context.ConfigFolder, context.ProgramPath).Folder));
     if (!instance.Acquire()) {
         instance.ActivateRunningInstance();
-        return 0;
+        if (!screenshot) return 0;
+        // A screenshot was asked for and none will be taken: say so.
+        std::cerr << "karvelindorax: another copy is running with these settings; it was brought to the front "
+                     "and no screenshot was taken.\n";
+        return 1;
     }
 
     const std::string missing = MissingFilesMessage(MissingRequiredFiles(context.ProgramFolder));
