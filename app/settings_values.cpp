@@ -23,29 +23,8 @@ std::string ColorToHtml(TColor color) {
     return html;
 }
 
-std::string CommaText(const std::vector<std::string>& items) {
-    if (items.size() == 1 && items[0].empty()) return "\"\"";
-    std::string out;
-    for (size_t k = 0; k < items.size(); ++k) {
-        if (k) out += ',';
-        const std::string& item = items[k];
-        bool quote = std::any_of(item.begin(), item.end(), [](char ch) {
-            unsigned char c = static_cast<unsigned char>(ch);
-            return c <= ' ' || c == ',' || c == '"';
-        });
-        if (!quote) {
-            out += item;
-            continue;
-        }
-        out += '"';
-        for (char c : item) {
-            if (c == '"') out += '"';
-            out += c;
-        }
-        out += '"';
-    }
-    return out;
-}
+// The settings file quotes list items by the rules module files use.
+std::string CommaText(const std::vector<std::string>& items) { return JoinCommaText(items); }
 
 // Module files store their name lists with the same reading rules.
 std::vector<std::string> SplitCommaText(std::string_view text) { return SplitNameList(text); }

@@ -15,6 +15,7 @@
 #include "platform/ansi_text.h"
 #include "platform/exception.h"
 #include "refs/parse_refs.h"
+#include "render/export_procs.h"
 
 namespace kvx::cli {
 
@@ -127,7 +128,11 @@ int Entry(const Args& args) {
         if (entry < 0)
             throw Exception(Format("No entry titled \"%s\" in %s.", key.c_str(), module->Abbreviation().c_str()));
     }
-    std::cout << ShowText(module->GetEntryText(entry));
+    const std::string text = module->GetEntryText(entry);
+    if (args.Has("plain"))
+        std::cout << PlainTextToUtf8(ConvertEntryText(text, true, true, true));
+    else
+        std::cout << ShowText(text);
     return 0;
 }
 
@@ -326,7 +331,7 @@ int ResourceSearch(const Args& args) {
 
 namespace {
 
-Registrar entryCommand({"entry", "entry FILE TITLE|#N|REF [--bible B]", {"bible", "library"}, Entry});
+Registrar entryCommand({"entry", "entry FILE TITLE|#N|REF [--bible B] [--plain]", {"bible", "library"}, Entry});
 Registrar findCommand({"find", "find FILE TEXT", {}, Find});
 Registrar citesCommand({"cites", "cites FILE REF [--bible B]", {"bible", "library"}, Cites});
 Registrar buildCommand({"build", "build [--commentary|--book] [--seed user|builder] [--bible B] EXPORTFILE OUTDIR",
