@@ -9,6 +9,7 @@
 #include "app/settings.h"
 #include "engine/bible_module_writer.h"
 #include "fuzz/fuzz_support.h"
+#include "modules/resource_builder.h"
 #include "modules/strongs_data_writer.h"
 #include "platform/profile_file.h"
 
@@ -39,6 +40,27 @@ int main(int argc, char** argv) {
     tiny.Verses = {"In the beginning\x02" "07225 God", "and{a note} the earth", std::nullopt, "Jesus wept\x03" "01145",
                    "love", "the end"};
     Write(root / "bible_module", "tiny.zb5bible", BuildBibleModule(tiny));
+
+    // A book and a commentary with verse links, so the verse index has something in it.
+    const std::string scratch = (std::filesystem::temp_directory_path() / "kvx-make-seeds").string();
+    std::filesystem::create_directories(scratch);
+    TResourceEntryList topics = {
+        {"AARON", std::vector<std::string>{"<p>Brother of Moses, <scripref>Ex 4:14</scripref>.</p>"}},
+        {"ABRAHAM", std::vector<std::string>{"Father of the faithful; <scripref>Ge 12:1-3; Ro 4</scripref>"}},
+        {"EMPTY", std::nullopt},
+    };
+    BuildResourceModule(nullptr, nullptr, false, nullptr, fuzz::StandardBible(), scratch, kBuilderSeed, true,
+                        "<p>Topics.</p>", "", "TOP", "Topics", topics);
+    TResourceEntryList comments = {
+        {"Ge 1:1", std::vector<std::string>{"In the beginning: compare <scripref>Joh 1:1-3</scripref>."}},
+        {"Ge 1:3", std::vector<std::string>{"<b>Light</b> <scripref>1Jo 5:20</scripref>"}},
+    };
+    BuildResourceModule(nullptr, nullptr, true, nullptr, fuzz::StandardBible(), scratch, kBuilderSeed, false,
+                        "", "", "CMT", "Comments", comments);
+    std::ifstream book(scratch + "/TOP.zb5book", std::ios::binary), commentary(scratch + "/CMT.zb5cmty", std::ios::binary);
+    Write(root / "resource_module", "book", std::string(std::istreambuf_iterator<char>(book), {}));
+    Write(root / "resource_module", "commentary", std::string(std::istreambuf_iterator<char>(commentary), {}));
+    std::filesystem::remove_all(scratch);
 
     std::vector<TStrongsEntry> hebrew(40, {"\u05D0\u05D1", "ab"}), greek(30, {"\u03B1\u03B3", "ag"});
     Write(root / "strongs_data", "stgdat.zb4", BuildStrongsData(hebrew, greek));

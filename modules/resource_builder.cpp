@@ -294,7 +294,9 @@ void BuildResourceModule(std::vector<std::string>* log, TBuildStatusLine* status
         lists.reserve(verseLists.size());
         for (const TEntryIndexArray& list : verseLists) lists.push_back(&list);
         const std::string records = StorePostings(out, lists);
-        SetU32(out.At(rf::kVerseRecordsOffset), out.Append(records));
+        // Appending may move the buffer: take the header address only afterwards.
+        const uint32_t recordsAt = out.Append(records);
+        SetU32(out.At(rf::kVerseRecordsOffset), recordsAt);
     }
 
     Log("Writing entry text...");
@@ -318,7 +320,8 @@ void BuildResourceModule(std::vector<std::string>* log, TBuildStatusLine* status
     postings.reserve(wordList.size());
     for (const std::string& word : wordList) postings.push_back(&wordEntries.find(word)->second);
     const std::string wordRecords = StorePostings(out, postings);
-    SetU32(out.At(rf::kWordRecordsOffset), out.Append(wordRecords));
+    const uint32_t wordRecordsAt = out.Append(wordRecords);
+    SetU32(out.At(rf::kWordRecordsOffset), wordRecordsAt);
 
     Log("Writing Entry Data Array...");
     for (int e = 0; e < entryCount; ++e)
