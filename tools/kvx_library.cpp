@@ -1,5 +1,6 @@
-// kvx build-library: builds the default library (Bible modules and paragraph map)
-// from the public-domain SWORD modules that Debian packages.
+// kvx build-library: builds the default library (Bible modules, paragraph map,
+// Strong's data, lexicons, commentaries and the topical Bible) from the public-domain
+// SWORD modules that Debian packages, a line per file as each is done.
 #include <iostream>
 
 #include "platform/exception.h"

@@ -373,7 +373,7 @@ TEST(BuildLibrary, BuildsEveryFileAndThenOnlyWhatIsOutOfDate) {
     std::ostringstream log;
     TProgress progress(log, nullptr);
 
-    TLibraryBuildReport first = BuildLibrary(options, DefaultLibraryTargets(), progress);
+    TLibraryBuildReport first = BuildLibrary(options, BibleLibraryTargets(), progress);
     EXPECT_EQ(first.Built, 3);
     EXPECT_EQ(first.UpToDate, 0);
     EXPECT_NE(log.str().find("Modules/KJV.zb5bible: built, 31102 verses with text"), std::string::npos) << log.str();
@@ -402,14 +402,14 @@ TEST(BuildLibrary, BuildsEveryFileAndThenOnlyWhatIsOutOfDate) {
 
     // Nothing changed: nothing is built.
     log.str("");
-    TLibraryBuildReport second = BuildLibrary(options, DefaultLibraryTargets(), progress);
+    TLibraryBuildReport second = BuildLibrary(options, BibleLibraryTargets(), progress);
     EXPECT_EQ(second.Built, 0);
     EXPECT_EQ(second.UpToDate, 3);
     EXPECT_NE(log.str().find("Modules/WEB.zb5bible: up to date"), std::string::npos);
 
     // A changed WEB source rebuilds the WEB module only.
     fs::last_write_time(sword.DataFile("engWEB2015eb"), fs::file_time_type::clock::now() + std::chrono::seconds(5));
-    TLibraryBuildReport third = BuildLibrary(options, DefaultLibraryTargets(), progress);
+    TLibraryBuildReport third = BuildLibrary(options, BibleLibraryTargets(), progress);
     EXPECT_EQ(third.Built, 1);
     EXPECT_EQ(third.UpToDate, 2);
 }
@@ -427,7 +427,9 @@ TEST(BuildLibrary, NamesTheMissingPackagesBeforeWritingAnything) {
         FAIL() << "no error";
     } catch (const Exception& e) {
         EXPECT_EQ(std::string(e.what()),
-                  "Cannot build the library: install the Debian packages libsword-utils sword-text-kjv sword-text-web "
+                  "Cannot build the library: install the Debian packages libsword-utils sword-comm-mhcc "
+                  "sword-comm-scofield sword-comm-tdavid sword-dict-naves sword-dict-strongs-greek "
+                  "sword-dict-strongs-hebrew sword-text-kjv sword-text-web "
                   "(SWORD modules are looked for in " + empty.Path() + ").");
     }
     EXPECT_FALSE(fs::exists(library.File("lib")));
@@ -444,7 +446,7 @@ TEST(BuildLibrary, ReportsAFailingExporter) {
     std::ostringstream log;
     TProgress progress(log, nullptr);
     try {
-        BuildLibrary(options, DefaultLibraryTargets(), progress);
+        BuildLibrary(options, BibleLibraryTargets(), progress);
         FAIL() << "no error";
     } catch (const Exception& e) {
         EXPECT_EQ(std::string(e.what()), sword.Program() + " engKJV2006eb failed (exit status 1): no module engKJV2006eb");

@@ -2,8 +2,10 @@
 // build-library, checked against facts of the texts. Skipped where the packages are
 // not installed.
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <memory>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,10 @@
 #include "engine/module_hash.h"
 #include "engine/parse_words.h"
 #include "engine/verse_types.h"
+#include "modules/resource_module.h"
+#include "modules/strongs_data.h"
+#include "platform/ansi_text.h"
+#include "render/export_procs.h"
 #include "tests/support/fixtures.h"
 #include "tests/tools/run_kvx.h"
 #include "tools/library_builder/sword_export.h"
@@ -25,8 +31,12 @@ class DefaultLibrary : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         library::TSwordInstallation sword("/usr/share/sword");
-        if (library::FindProgram("mod2imp").empty() || !sword.Find("engKJV2006eb") || !sword.Find("engWEB2015eb")) {
-            skipReason_ = "the SWORD packages (libsword-utils, sword-text-kjv, sword-text-web) are not installed";
+        bool installed = !library::FindProgram("mod2imp").empty();
+        for (const char* module : {"engKJV2006eb", "engWEB2015eb", "StrongsHebrew", "StrongsGreek", "MHCC", "TDavid",
+                                   "Scofield", "Nave"})
+            installed = installed && sword.Find(module);
+        if (!installed) {
+            skipReason_ = "the SWORD packages of the default library (scripts/install_deps.sh) are not installed";
             return;
         }
         dir_ = new test::TempDir;
@@ -181,11 +191,148 @@ TEST_F(DefaultLibrary, SecondRunBuildsNothing) {
     EXPECT_NE(again.out.find("Modules/KJV.zb5bible: up to date\npmap.dat: up to date\nModules/WEB.zb5bible: up to date\n"),
               std::string::npos)
         << again.out;
-    EXPECT_NE(again.out.find("0 built, 3 up to date"), std::string::npos) << again.out;
+    EXPECT_NE(again.out.find("0 built, 10 up to date"), std::string::npos) << again.out;
     EXPECT_EQ(fs::last_write_time(File("Modules/KJV.zb5bible")), before);
 
     test::KvxResult info = test::RunKvx({"info", File("Modules/KJV.zb5bible")});
     EXPECT_NE(info.out.find("origin: builder"), std::string::npos) << info.out;
+}
+
+TEST_F(DefaultLibrary, StrongsDataAndLexicons) {
+    TZBStrongsDataModule strongs(File("stgdat.zb4"));
+    EXPECT_EQ(strongs.HebrewWord(7225), "\xD7\xA8\xD7\x90\xD7\xA9\xD7\x81\xD7\x99\xD7\xAA");  // reshith
+    EXPECT_EQ(strongs.HebrewTransliteration(7225), "r\xC3\xAA'sh\xC3\xAEyth");
+    EXPECT_EQ(strongs.GreekWord(26), "\xE1\xBC\x80\xCE\xB3\xCE\xAC\xCF\x80\xCE\xB7");  // agape
+    EXPECT_EQ(strongs.GreekTransliteration(26), "ag\xC3\xA1p\xC4\x93");
+    EXPECT_EQ(strongs.GreekWord(2717), "");  // "Not Used"
+
+    TZBDictionaryModule hebrew(File("Modules/StrHeb.zb5book")), greek(File("Modules/StrGrk.zb5book"));
+    EXPECT_EQ(hebrew.ModuleCode(), "StrHeb");
+    EXPECT_EQ(greek.ModuleCode(), "StrGrk");
+    EXPECT_EQ(hebrew.EntryCount(), 8674);
+    EXPECT_EQ(greek.EntryCount(), 5624);
+    EXPECT_EQ(hebrew.EntryTitles()[7224], "H07225");
+    EXPECT_EQ(hebrew.FindEntry("H07225"), 7224);
+    EXPECT_NE(hebrew.InfoText().find("James Strong"), std::string::npos);
+
+    const std::string love = StrongsArticle("G26", &hebrew, &greek);
+    EXPECT_NE(love.find("love, i.e. affection or benevolence"), std::string::npos) << love;
+    EXPECT_NE(love.find(std::string("<font face=\"") + GreekFontName + "\">&#7936;&#947;&#940;&#960;&#951;</font>"),
+              std::string::npos)
+        << love;
+    EXPECT_EQ(love.find("See Greek"), std::string::npos);
+    EXPECT_NE(greek.GetEntryText(25).find("See Greek <a href=\"g:25\">G25</a>"), std::string::npos);
+    EXPECT_NE(StrongsArticle("G2717", &hebrew, &greek).find("not used"), std::string::npos);
+    // Greek entries of Hebrew origin point at the Hebrew number they name.
+    EXPECT_NE(greek.GetEntryText(1).find("See Hebrew <a href=\"h:175\">H175</a>"), std::string::npos);
+
+    // Every Strong's number of the King James text has its word and its article;
+    // the markers of Ge 1:1 lead to the articles of their words.
+    TZBBibleModule kjv(File("Modules/KJV.zb5bible"));
+    std::set<std::pair<char, int>> numbers;
+    for (int v = 1; v <= kjv.VerseCount(); ++v) {
+        const std::string text = kjv.GetVerseText(v, true, false);
+        for (size_t i = 0; i + kStrongsMarkerDigits < text.size(); ++i) {
+            const unsigned char c = static_cast<unsigned char>(text[i]);
+            if (c == kHebrewStrongsMarker || c == kGreekStrongsMarker)
+                numbers.insert({c == kHebrewStrongsMarker ? 'H' : 'G', std::stoi(text.substr(i + 1, kStrongsMarkerDigits))});
+        }
+    }
+    EXPECT_GT(numbers.size(), 13000u);
+    for (const auto& [language, n] : numbers) {
+        const std::string word = language == 'H' ? strongs.HebrewWord(n) : strongs.GreekWord(n);
+        EXPECT_FALSE(word.empty()) << language << n;
+        const std::string article = (language == 'H' ? hebrew : greek).GetEntryText(n - 1);
+        EXPECT_NE(article.find(language == 'H' ? "<zbhebrew>" : "<zbgreek>"), std::string::npos) << language << n;
+    }
+    const std::string genesis = kjv.GetVerseText(1, true, false);
+    int markers = 0;
+    for (size_t at = genesis.find('\x02'); at != std::string::npos; at = genesis.find('\x02', at + 1), ++markers) {
+        const int n = std::stoi(genesis.substr(at + 1, kStrongsMarkerDigits));
+        const std::string article = StrongsArticle("H" + std::to_string(n), &hebrew, &greek);
+        EXPECT_NE(article.find(std::string("<font face=\"") + HebrewFontName + "\">"), std::string::npos) << n;
+        EXPECT_EQ(article.find("No entry"), std::string::npos) << n;
+    }
+    EXPECT_EQ(markers, 6);
+    EXPECT_NE(StrongsArticle("H7225", &hebrew, &greek).find("<b>r\xEA'sh\xEEyth</b> <i>ray-sheeth'</i>"),
+              std::string::npos);
+}
+
+TEST_F(DefaultLibrary, CommentariesCoverTheirVerses) {
+    TZBBibleModule kjv(File("Modules/KJV.zb5bible"));
+    TZBCommentaryModule mhcc(File("Modules/MHCC.zb5cmty"));
+    EXPECT_EQ(mhcc.ModuleName(), "Matthew Henry's Concise Commentary");
+    EXPECT_EQ(mhcc.HeaderHash(kBuilderSeed), mhcc.StoredHash());
+    EXPECT_NE(mhcc.InfoText().find("Public Domain--Copy Freely."), std::string::npos);
+    EXPECT_GE(mhcc.EntryTitles().size(), 4047u);
+    // The comment on Ge 1:3-5 begins at Ge 1:3, cites 1 Jo 5:20, and stands beside
+    // each of its verses and the verse it cites in the verse index.
+    const int genesis13 = V(kjv, 1, 1, 3) - 1;
+    ASSERT_TRUE(mhcc.EntryHasText(genesis13));
+    const std::string comment = mhcc.GetEntryText(genesis13);
+    EXPECT_NE(comment.find("Let there be light"), std::string::npos);
+    EXPECT_NE(comment.find(">1Jo 5:20</vrl>"), std::string::npos) << comment;
+    const TEntryIndexArray citing = mhcc.GetVerseEntries(V(kjv, 62, 5, 20) - 1);
+    EXPECT_NE(std::find(citing.begin(), citing.end(), genesis13), citing.end());
+    EXPECT_EQ(mhcc.GetVerseEntries(V(kjv, 1, 1, 5) - 1), TEntryIndexArray{static_cast<uint16_t>(genesis13)});
+    EXPECT_FALSE(mhcc.EntryHasText(genesis13 + 1));
+    // A chapter's only comment, at its first verse, is on the whole chapter.
+    const TEntryIndexArray genesis36 = mhcc.GetVerseEntries(V(kjv, 1, 36, 43) - 1);
+    EXPECT_NE(std::find(genesis36.begin(), genesis36.end(), V(kjv, 1, 36, 1) - 1), genesis36.end());
+
+    TZBCommentaryModule tdavid(File("Modules/TDavid.zb5cmty"));
+    EXPECT_EQ(tdavid.EntryTitles().size(), 150u);
+    const int psalm23 = V(kjv, 19, 23, 1) - 1;
+    ASSERT_TRUE(tdavid.EntryHasText(psalm23));
+    EXPECT_NE(tdavid.GetEntryText(psalm23).find("The Lord is my Shepherd"), std::string::npos);
+    const TEntryIndexArray psalm234 = tdavid.GetVerseEntries(V(kjv, 19, 23, 4) - 1);
+    EXPECT_NE(std::find(psalm234.begin(), psalm234.end(), psalm23), psalm234.end());
+
+    // The Scofield notes' loose references read as verses; links to other notes
+    // name this commentary.
+    TZBCommentaryModule scofield(File("Modules/Scofield.zb5cmty"));
+    const std::string genesis11 = scofield.GetEntryText(0);
+    EXPECT_NE(genesis11.find("Read first chapter of Genesis (<vrl:1+1E>"), std::string::npos) << genesis11;
+    const std::string genesis124 = scofield.GetEntryText(V(kjv, 1, 1, 24) - 1);
+    EXPECT_NE(genesis124.find("<a href=\"zbcmt:Scofield|Ge%201:26\">"), std::string::npos) << genesis124;
+    for (const TZBCommentaryModule* commentary : {&mhcc, &tdavid, &scofield}) {
+        int withText = 0;
+        for (int e = 0; e < commentary->EntryCount(); ++e) {
+            if (!commentary->EntryHasText(e)) continue;
+            ++withText;
+            const std::string text = commentary->GetEntryText(e);
+            EXPECT_EQ(text.find("<scripref>"), std::string::npos) << commentary->Abbreviation() << " " << e;
+            EXPECT_EQ(text.find("<reference"), std::string::npos) << commentary->Abbreviation() << " " << e;
+        }
+        EXPECT_EQ(static_cast<size_t>(withText), commentary->EntryTitles().size());
+    }
+}
+
+TEST_F(DefaultLibrary, NavesTopicalBible) {
+    TZBBibleModule kjv(File("Modules/KJV.zb5bible"));
+    TZBDictionaryModule nave(File("Modules/Nave.zb5book"));
+    EXPECT_EQ(nave.ModuleName(), "Nave's Topical Bible");
+    EXPECT_EQ(nave.EntryCount(), 5320);  // 5,322 topics, two of them given twice
+    const int aaron = nave.FindEntry("AARON");
+    ASSERT_GE(aaron, 0);
+    EXPECT_EQ(nave.EntryTitles()[static_cast<size_t>(aaron)], "AARON");
+    const TEntryIndexArray exodus = nave.GetVerseEntries(V(kjv, 2, 4, 14) - 1);
+    EXPECT_NE(std::find(exodus.begin(), exodus.end(), aaron), exodus.end());
+    // Every see-also link leads to a topic of the book.
+    int links = 0;
+    const std::string prefix = "<a href=\"zbbook:Nave|";
+    for (int e = 0; e < nave.EntryCount(); ++e) {
+        const std::string text = nave.GetEntryText(e);
+        for (size_t at = text.find(prefix); at != std::string::npos; at = text.find(prefix, at + 1), ++links) {
+            std::string item = text.substr(at + prefix.size(), text.find('"', at + prefix.size()) - at - prefix.size());
+            for (auto [code, character] : {std::pair{"%20", " "}, std::pair{"%27", "'"}, std::pair{"&amp;", "&"}})
+                for (size_t p = item.find(code); p != std::string::npos; p = item.find(code))
+                    item.replace(p, std::strlen(code), character);
+            const int target = nave.FindEntry(item);
+            EXPECT_TRUE(target >= 0 && AnsiSameText(nave.EntryTitles()[static_cast<size_t>(target)], item)) << item;
+        }
+    }
+    EXPECT_GT(links, 3500);
 }
 
 }  // namespace

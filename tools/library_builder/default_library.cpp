@@ -1,17 +1,18 @@
-// The files of the default library and how each is made: the King James Version
-// with Strong's numbers, the World English Bible, and the paragraph map taken from
-// the King James text's paragraph signs.
+// The Bible files of the default library and how each is made: the King James
+// Version with Strong's numbers, the World English Bible, and the paragraph map taken
+// from the King James text's paragraph signs. The lexicons, commentaries and books
+// follow them (resource_library.cpp).
 #include <string>
 
 #include "engine/bible_module_writer.h"
 #include "engine/module_hash.h"
 #include "engine/verse_types.h"
 #include "engine/versification.h"
-#include "platform/ansi_text.h"
 #include "platform/exception.h"
 #include "platform/file_util.h"
 #include "tools/library_builder/build_context.h"
 #include "tools/library_builder/library_builder.h"
+#include "tools/library_builder/module_info.h"
 
 namespace kvx::library {
 namespace {
@@ -28,7 +29,7 @@ struct TBibleProfile {
 
 const TBibleProfile& KjvProfile() {
     static const TBibleProfile profile{
-        {"engKJV2006eb", "sword-text-kjv"}, "Modules/KJV.zb5bible", "KJV", "King James Version",
+        {"engKJV2006eb", "sword-text-kjv"}, kReferenceBibleFile, "KJV", "King James Version",
         TOsisVerseOptions{.Strongs = true, .SuppliedWords = true, .Footnotes = true}, true};
     return profile;
 }
@@ -39,44 +40,6 @@ const TBibleProfile& WebProfile() {
         {"engWEB2015eb", "sword-text-web"}, "Modules/WEB.zb5bible", "WEB", "World English Bible",
         TOsisVerseOptions{.Strongs = false, .SuppliedWords = false, .Footnotes = true}, false};
     return profile;
-}
-
-std::string EscapeHtml(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '&') out += "&amp;";
-        else if (c == '<') out += "&lt;";
-        else if (c == '>') out += "&gt;";
-        else out += c;
-    }
-    return out;
-}
-
-// The module's information text: where it comes from and the package's own
-// statement of its copyright status, which must travel with the text.
-std::string InfoText(TBuildContext& context, const TBibleProfile& profile, const TBibleConversion& bible) {
-    const TSwordModuleInfo& module = context.Module(profile.Source.Module);
-    std::string html = "<p><b>" + EscapeHtml(profile.Name) + "</b> (" + EscapeHtml(profile.Abbreviation) + ")</p>\n";
-    std::string version = module.Get("Version");
-    std::string date = module.Get("SwordVersionDate");
-    html += "<p>Converted by Karvelindorax from the SWORD module " + EscapeHtml(module.Name);
-    if (!version.empty()) html += ", version " + EscapeHtml(version);
-    if (!date.empty()) html += " of " + EscapeHtml(date);
-    html += ", in the Debian package " + EscapeHtml(profile.Source.Package) + ".";
-    if (bible.KeysOfOtherBooks > 0) html += " It holds the 66 books of the Protestant canon; the module's other books are left out.";
-    html += "</p>\n";
-    std::string about = module.Get("About");
-    if (!about.empty()) html += "<p>" + EscapeHtml(about) + "</p>\n";
-    std::string copyright = context.CopyrightStatement(profile.Source.Package);
-    if (copyright.empty()) {
-        // Without the package's copyright file, its configuration's statement.
-        for (const char* key : {"Copyright", "CopyrightNotes", "DistributionLicense"}) {
-            std::string value = module.Get(key);
-            if (!value.empty()) copyright += std::string(key) + ": " + value + "\n";
-        }
-    }
-    if (!copyright.empty()) html += "<p><b>Copyright</b></p>\n<pre>" + EscapeHtml(copyright) + "</pre>\n";
-    return Utf8ToAnsi(html, true);
 }
 
 TLibraryTarget BibleModuleTarget(const TBibleProfile& profile) {
@@ -93,7 +56,9 @@ TLibraryTarget BibleModuleTarget(const TBibleProfile& profile) {
                 source.HasStrongs = profile.Options.Strongs;
                 source.HasSuppliedWords = profile.Options.SuppliedWords;
                 source.HasFootnotes = profile.Options.Footnotes;
-                source.InfoText = InfoText(context, profile, bible);
+                source.InfoText = ModuleInfoText(
+                    context, profile.Source, profile.Name, profile.Abbreviation,
+                    bible.KeysOfOtherBooks > 0 ? "It holds the 66 books of the Protestant canon; the module's other books are left out." : "");
                 source.Seed = kBuilderSeed;
                 context.Status("writing");
                 WriteBibleModule(source, path);
@@ -117,8 +82,14 @@ TLibraryTarget ParagraphMapTarget() {
 
 }  // namespace
 
-std::vector<TLibraryTarget> DefaultLibraryTargets() {
+std::vector<TLibraryTarget> BibleLibraryTargets() {
     return {BibleModuleTarget(KjvProfile()), ParagraphMapTarget(), BibleModuleTarget(WebProfile())};
+}
+
+std::vector<TLibraryTarget> DefaultLibraryTargets() {
+    std::vector<TLibraryTarget> targets = BibleLibraryTargets();
+    for (TLibraryTarget& target : ResourceLibraryTargets()) targets.push_back(std::move(target));
+    return targets;
 }
 
 }  // namespace kvx::library

@@ -34,12 +34,20 @@ std::string TBuildContext::ModToImpProgram() const {
     return program;
 }
 
-const std::vector<TImpEntry>& TBuildContext::Export(const std::string& module) {
+const std::vector<TImpEntry>& TBuildContext::Export(const std::string& module,
+                                                   const std::map<std::string, std::string>& corrections) {
     auto it = exports_.find(module);
     if (it != exports_.end()) return it->second;
-    Module(module);
+    const TSwordModuleInfo& info = Module(module);
     Status("reading " + module);
-    std::vector<TImpEntry> entries = ParseImp(RunModToImp(ModToImpProgram(), module, installation_.Root()));
+    std::string output;
+    if (corrections.empty()) {
+        output = RunModToImp(ModToImpProgram(), module, installation_.Root());
+    } else {
+        TPrivateSwordFolder folder(info, corrections);
+        output = RunModToImp(ModToImpProgram(), module, folder.Path());
+    }
+    std::vector<TImpEntry> entries = ParseImp(output);
     if (entries.empty()) throw Exception(Format("%s printed nothing for the SWORD module %s.", options_.ModToImp.c_str(), module.c_str()));
     return exports_.emplace(module, std::move(entries)).first->second;
 }
@@ -51,6 +59,21 @@ const TBibleConversion& TBuildContext::Bible(const std::string& module, const TO
     auto conversion = std::make_unique<TBibleConversion>(ConvertSwordBible(
         entries, options, [this](size_t done, size_t total) { Status("converting", done, total); }));
     return *bibles_.emplace(module, std::move(conversion)).first->second;
+}
+
+const TLexiconConversion& TBuildContext::Lexicon(const std::string& module, TStrongsLanguage language) {
+    auto it = lexicons_.find(module);
+    if (it != lexicons_.end()) return *it->second;
+    const std::vector<TImpEntry>& entries = Export(module);
+    Status("converting " + module);
+    auto conversion = std::make_unique<TLexiconConversion>(ConvertStrongsDictionary(entries, language));
+    return *lexicons_.emplace(module, std::move(conversion)).first->second;
+}
+
+const TZBBibleModule& TBuildContext::ReferenceBible() {
+    if (!referenceBible_)
+        referenceBible_ = std::make_unique<TZBBibleModule>((fs::path(options_.LibraryFolder) / kReferenceBibleFile).string());
+    return *referenceBible_;
 }
 
 std::string TBuildContext::CopyrightStatement(const std::string& package) const {

@@ -1,6 +1,7 @@
 // Builds the default library from the public-domain SWORD modules that Debian
-// packages: the Bible modules and the paragraph map, each written only when it is
-// older than what it is made from.
+// packages: the Bible modules, the paragraph map, the Strong's data and lexicons,
+// the commentaries and the topical Bible, each written only when it is older than
+// what it is made from.
 #pragma once
 
 #include <functional>
@@ -12,7 +13,7 @@
 namespace kvx::library {
 
 struct TLibraryBuildOptions {
-    std::string LibraryFolder;                   // receives "Modules/…" and "pmap.dat"
+    std::string LibraryFolder;                   // receives "Modules/…", "pmap.dat" and "stgdat.zb4"
     std::string SwordPath = "/usr/share/sword";  // the SWORD folder the packages install into
     std::string DocPath = "/usr/share/doc";      // where each package keeps its copyright file
     std::string ModToImp = "mod2imp";            // the exporter, found on PATH unless a path
@@ -35,8 +36,12 @@ struct TLibraryTarget {
     std::function<std::string(TBuildContext&, const std::string& path)> Build;
 };
 
-// The files of the default library, in build order.
+// The files of the default library, in build order: the Bibles and the paragraph
+// map first (the other modules read their references against the King James
+// Version), then the Strong's data, the lexicons, the commentaries and the books.
 std::vector<TLibraryTarget> DefaultLibraryTargets();
+std::vector<TLibraryTarget> BibleLibraryTargets();
+std::vector<TLibraryTarget> ResourceLibraryTargets();
 
 struct TLibraryBuildReport {
     int Built = 0;
@@ -48,6 +53,10 @@ struct TLibraryBuildReport {
 // installed, naming the Debian packages to install; raises on any other failure.
 TLibraryBuildReport BuildLibrary(const TLibraryBuildOptions& options, const std::vector<TLibraryTarget>& targets,
                                  TProgress& progress);
+
+// The library's King James Version, against which the other modules' references
+// are read; relative to the library folder.
+inline constexpr char kReferenceBibleFile[] = "Modules/KJV.zb5bible";
 
 // The Debian package that provides mod2imp.
 inline constexpr char kSwordUtilsPackage[] = "libsword-utils";

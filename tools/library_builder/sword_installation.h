@@ -23,6 +23,26 @@ struct TSwordModuleInfo {
 // that ends in a backslash goes on in the next line.
 TSwordModuleInfo ParseSwordConf(const std::string& text);
 
+// The text of a .conf file with the values of some entries replaced: each entry's
+// first line takes the new value and its repetitions go; an entry it lacks is added.
+std::string RewriteSwordConf(const std::string& text, const std::map<std::string, std::string>& values);
+
+// A SWORD folder of one module, made for one export with a corrected configuration
+// (never by editing the installed one): "mods.d/" holds the module's .conf with the
+// corrections, and its DataPath leads through a link in the folder to the installed
+// data. The folder goes when the object goes.
+class TPrivateSwordFolder {
+public:
+    TPrivateSwordFolder(const TSwordModuleInfo& module, const std::map<std::string, std::string>& corrections);
+    ~TPrivateSwordFolder();
+    TPrivateSwordFolder(const TPrivateSwordFolder&) = delete;
+    TPrivateSwordFolder& operator=(const TPrivateSwordFolder&) = delete;
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
 class TSwordInstallation {
 public:
     explicit TSwordInstallation(std::string root) : root_(std::move(root)) {}
