@@ -27,7 +27,7 @@
 #include "platform/qt/message_service.h"
 #include "platform/qt/system_colors.h"
 #include "platform/user_folders.h"
-#include "views/simple_bible_view.h"
+#include "views/bible_view.h"
 #include "views/simple_resource_view.h"
 
 namespace kvx {
@@ -39,10 +39,6 @@ constexpr const char* kMainFormSection = "MainForm";
 void RemoveFile(const std::string& path) {
     std::error_code ec;
     std::filesystem::remove(path, ec);
-}
-
-TViewDisplay DisplayOf(const TPropertiesBibleView& p) {
-    return {p.MainFont, p.MainSize, p.BackgroundColor, p.TextColor};
 }
 
 TViewDisplay DisplayOf(const TPropertiesResourceView& p) {
@@ -230,7 +226,7 @@ bool TMain::RunStartupSequence() {
 
     SetSplashStatus("Initializing");
     library_.ApplyModuleFlags(Settings().HiddenTabs, Settings().ExcludeFromLinking);
-    bibleView_->SetBibles(library_.BibleModules());
+    bibleView_->SetLibrary(library_);
     RestoreLastPositions();
     if (Settings().StartupFavTabs) ShowSelectedTabs();
     else ShowAllTabs();
@@ -251,7 +247,6 @@ void TMain::ApplyDisplaySettings() {
     tipFont.setFamily(QString::fromStdString(AnsiToUtf8(s.ToolTipFontName)));
     if (s.ToolTipFontSize > 0) tipFont.setPointSize(s.ToolTipFontSize);
     QToolTip::setFont(tipFont);
-    bibleView_->SetDisplay(DisplayOf(s.BibleText));
     bookView_->SetDisplay(DisplayOf(s.BookText));
     commentaryView_->SetDisplay(DisplayOf(s.CmtText));
 }

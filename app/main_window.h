@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/module_library.h"
+#include "views/view_host.h"
 
 class QAction;
 class QDockWidget;
@@ -21,7 +22,7 @@ class TDesktop;
 class TErrorDisplay;
 class THelp;
 class TMessageService;
-class TSimpleBibleView;
+class TFrameBibleView;
 class TSimpleResourceView;
 class TSplashWindow;
 class TFormQuickStart;
@@ -51,7 +52,7 @@ inline constexpr const char* kMainWindowTitle = "Karvelindorax 5";
 // The named layouts.
 enum TNamedLayout { LayoutClassic = 0, LayoutBibleLeft = 1, LayoutBibleLeftResultsRight = 2 };
 
-class TMain : public QMainWindow {
+class TMain : public QMainWindow, public TViewHost {
     Q_OBJECT
 public:
     explicit TMain(const TProgramContext& context, QWidget* parent = nullptr);
@@ -74,7 +75,7 @@ public:
     QDockWidget* BookPanel() const { return bookPanel_; }
     QDockWidget* CommentaryPanel() const { return commentaryPanel_; }
     QDockWidget* ResultsPanel() const { return resultsPanel_; }
-    TSimpleBibleView* BibleView() const { return bibleView_; }
+    TFrameBibleView* BibleView() const { return bibleView_; }
     TSimpleResourceView* BookView() const { return bookView_; }
     TSimpleResourceView* CommentaryView() const { return commentaryView_; }
 
@@ -88,13 +89,26 @@ public:
     // the commands that need books or commentaries, and the devotional menu's state.
     void RebuildLibraryMenus();
     // Shows the module at that index of the library in its panel.
-    void ShowBible(int index);
+    void ShowBible(int index) override;
     void ShowBook(int index);
     void ShowCommentary(int index);
 
     void ApplyNamedLayout(int layout);
     void ShowAllTabs();
     void ShowSelectedTabs();
+
+    // What the panes ask of the main window.
+    TMessageService& Messages() override;
+    void ShowStatus(const std::string& text) override;
+    void ShowBiblePanel() override;
+    void ShowBibleVerse(int verse, bool selectLabel) override;
+    void ShowModuleInformation(const TZBBibleModule& bible) override;
+    void ShowCommentaryEntry(int index, int entry) override;
+    void ShowBookEntry(TZBDictionaryModule& book, int entry, int highlightVerse) override;
+    void ShowBookReferences(const TBookReferences& references) override;
+    void EditUserCommentary(int index, int entry) override;
+    void VerseTagDoubleClicked(int verse) override;
+    void BibleWordDoubleClicked(const std::string& word) override;
 
     // A later start asked for this window: restore it from the task bar and bring it
     // to the front.
@@ -147,7 +161,7 @@ private:
     QDockWidget* bookPanel_ = nullptr;
     QDockWidget* commentaryPanel_ = nullptr;
     QDockWidget* resultsPanel_ = nullptr;
-    TSimpleBibleView* bibleView_ = nullptr;
+    TFrameBibleView* bibleView_ = nullptr;
     TSimpleResourceView* bookView_ = nullptr;
     TSimpleResourceView* commentaryView_ = nullptr;
 

@@ -9,7 +9,7 @@
 #include "app/startup_files.h"
 #include "platform/exception.h"
 #include "platform/file_util.h"
-#include "views/simple_bible_view.h"
+#include "views/bible_view.h"
 #include "views/simple_resource_view.h"
 
 namespace kvx {
@@ -31,7 +31,7 @@ QDockWidget* NewPanel(const char* name, QWidget* content, QMainWindow* owner) {
 
 void TMain::CreatePanels() {
     setDockNestingEnabled(true);
-    bibleView_ = new TSimpleBibleView;
+    bibleView_ = new TFrameBibleView(this);
     biblePanel_ = NewPanel(kBiblePanelName, bibleView_, this);
     bookView_ = new TSimpleResourceView;
     bookPanel_ = NewPanel(kBookPanelName, bookView_, this);

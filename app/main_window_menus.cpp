@@ -18,7 +18,7 @@
 #include "platform/ansi_text.h"
 #include "platform/exception.h"
 #include "platform/qt/desktop_services.h"
-#include "views/simple_bible_view.h"
+#include "views/bible_view.h"
 #include "views/simple_resource_view.h"
 
 namespace kvx {
