@@ -848,6 +848,7 @@ QMenu* TFrameBibleView::PrepareTabMenu(int tab) {
 
     auto* all = new QMenu(QStringLiteral("All Bibles"), menu);
     all->setObjectName(QStringLiteral("PopupSubmenuAllTabs"));
+    all->menuAction()->setObjectName(all->objectName());
     menu->addMenu(all);
     for (int i = 0; i < BibleCount(); ++i) {
         const TZBBibleModule* each = bibles_[static_cast<size_t>(i)];
