@@ -112,6 +112,9 @@ THtmlView::THtmlView(QWidget* parent) : QTextBrowser(parent) {
     setOpenExternalLinks(false);
     setUndoRedoEnabled(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A scroll bar that comes and goes changes the width and makes every new page be
+    // laid out twice; a reading pane scrolls almost always anyway.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     document()->setDocumentMargin(kDocumentMargin);
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this](int) { emit UserScrolled(); });
 }
