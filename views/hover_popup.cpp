@@ -54,11 +54,14 @@ void THoverPopup::ShowNow(const QString& html, const QPoint& globalPos) {
     }
     setPalette(QToolTip::palette());
     setFont(QToolTip::font());
-    setText(html);
+    shownText_ = html;
+    // Articles are written as paragraphs; a pop-up wants them close together.
+    setText(QStringLiteral("<html><head><style>p { margin-top: 0px; margin-bottom: 4px; }</style></head><body>") +
+            html + QStringLiteral("</body></html>"));
     // As wide as the text needs up to the limit; then as high as it wraps to.
     QTextDocument measure;
     measure.setDefaultFont(font());
-    measure.setHtml(html);
+    measure.setHtml(text());
     measure.setTextWidth(kMaxWidth);
     const int frame = 2 * (margin() + frameWidth()) + 2;
     setFixedWidth(std::min(kMaxWidth, static_cast<int>(std::ceil(measure.idealWidth()))) + frame);
@@ -71,6 +74,7 @@ void THoverPopup::ShowNow(const QString& html, const QPoint& globalPos) {
 void THoverPopup::Cancel() {
     timer_.stop();
     pendingText_.clear();
+    shownText_.clear();
     hide();
 }
 

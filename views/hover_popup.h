@@ -26,12 +26,15 @@ public:
     void Cancel();
     bool Pending() const { return timer_.isActive(); }
     const QString& PendingText() const { return pendingText_; }
+    // The text shown (without the pop-up's own page around it).
+    const QString& ShownText() const { return shownText_; }
 
 private:
     void Place(const QPoint& globalPos);
 
     QTimer timer_;
     QString pendingText_;
+    QString shownText_;
     QPoint pendingPos_;
 };
 

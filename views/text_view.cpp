@@ -38,6 +38,8 @@ constexpr const char* kLoadingPage = "Loading...";
 constexpr int kDocumentMargin = 6;
 // Printing keeps 2 cm around the text.
 constexpr double kPrintMarginMm = 20.0;
+// A link under the pointer turns this colour.
+const QColor kHoverLinkColor(0, 128, 0);
 // A label closer than this to the bottom of the view counts as out of sight.
 constexpr int kLabelBottomSlack = 20;
 
@@ -151,6 +153,11 @@ void THtmlView::contextMenuEvent(QContextMenuEvent* event) {
 void THtmlView::mouseDoubleClickEvent(QMouseEvent* event) {
     QTextBrowser::mouseDoubleClickEvent(event);
     emit DoubleClicked(event->position().toPoint());
+}
+
+void THtmlView::mouseMoveEvent(QMouseEvent* event) {
+    pointerPos_ = event->position().toPoint();
+    QTextBrowser::mouseMoveEvent(event);
 }
 
 void THtmlView::resizeEvent(QResizeEvent* event) {
@@ -272,6 +279,8 @@ void TFrameTextView::Rebuild() {
 }
 
 void TFrameTextView::LoadPage() {
+    view_->setExtraSelections({});
+    hoveredLink_.clear();
     source_ = PageText(page_.Html, page_.Utf8);
     view_->setHtml(source_);
     IndexAnchors();
@@ -477,11 +486,42 @@ QString TFrameTextView::PopupText(const QString& link) const {
 
 void TFrameTextView::OnLinkHovered(const QUrl& url) {
     hoveredLink_ = url.toString();
+    MarkHoveredLink(view_->anchorAt(view_->PointerPos()));
     if (hoveredLink_.isEmpty()) {
         popup_->Cancel();
         return;
     }
     popup_->ShowLater(PopupText(hoveredLink_), QCursor::pos());
+}
+
+void TFrameTextView::MarkHoveredLink(const QString& href) {
+    QList<QTextEdit::ExtraSelection> marks;
+    if (!href.isEmpty()) {
+        // The run of characters that carry this link around the pointer.
+        QTextDocument* document = view_->document();
+        const int at = view_->cursorForPosition(view_->PointerPos()).position();
+        const int last = document->characterCount() - 1;
+        auto hrefOf = [document](int character) {
+            QTextCursor probe(document);
+            probe.setPosition(character + 1);  // a cursor reports the character before it
+            return probe.charFormat().anchorHref();
+        };
+        int start = at < last && hrefOf(at) == href ? at : (at > 0 && hrefOf(at - 1) == href ? at - 1 : -1);
+        int end = start + 1;
+        if (start >= 0) {
+            while (start > 0 && hrefOf(start - 1) == href) --start;
+            while (end < last && hrefOf(end) == href) ++end;
+        }
+        if (start >= 0) {
+            QTextEdit::ExtraSelection mark;
+            mark.cursor = QTextCursor(document);
+            mark.cursor.setPosition(start);
+            mark.cursor.setPosition(end, QTextCursor::KeepAnchor);
+            mark.format.setForeground(kHoverLinkColor);
+            marks.append(mark);
+        }
+    }
+    view_->setExtraSelections(marks);
 }
 
 void TFrameTextView::OnRightClicked(const QPoint& pos) {

@@ -41,6 +41,8 @@ class THtmlView : public QTextBrowser {
     Q_OBJECT
 public:
     explicit THtmlView(QWidget* parent = nullptr);
+    // Where the pointer last moved over the text, in the viewport.
+    QPoint PointerPos() const { return pointerPos_; }
 
 signals:
     void SearchKeyStep(bool forward);
@@ -56,8 +58,12 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
+
+private:
+    QPoint pointerPos_;
 };
 
 class TFrameTextView : public QWidget {
@@ -159,6 +165,8 @@ private:
     void ScrollToPosition(int position);
     void ApplyPin();
     void OnLinkHovered(const QUrl& url);
+    // The link under the pointer drawn in the hover colour, or none.
+    void MarkHoveredLink(const QString& href);
     void OnRightClicked(const QPoint& pos);
     void OnDoubleClicked(const QPoint& pos);
     TPropertiesBibleView ResolvedProperties() const;

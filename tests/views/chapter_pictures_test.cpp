@@ -11,6 +11,7 @@
 #include "engine/bible_search.h"
 #include "tests/views/view_fixtures.h"
 #include "views/bible_view.h"
+#include "views/hover_popup.h"
 
 namespace kvx {
 namespace {
@@ -96,6 +97,12 @@ TEST_F(ChapterPictures, John3WithStrongsLinks) {
     const QString article = view_->TextView()->PopupText(QStringLiteral("g:2316"));
     EXPECT_TRUE(article.contains(QStringLiteral("Strong's Greek Definition #2316"))) << article.toStdString();
     Picture("john-3-strongs");
+    THoverPopup& popup = *view_->TextView()->Popup();
+    popup.ShowNow(article, view_->mapToGlobal(QPoint(200, 200)));
+    EXPECT_TRUE(popup.isVisible());
+    EXPECT_GT(popup.height(), 60);
+    EXPECT_LE(popup.width(), 480);
+    EXPECT_TRUE(popup.grab().save(QString::fromStdString(test::ArtefactFolder() + "strongs-popup.png")));
 }
 
 TEST_F(ChapterPictures, SearchHitsInAVerseList) {

@@ -250,10 +250,14 @@ TEST_F(TextViewTest, RestingOnALinkShowsItsPopUpUntilThePointerLeaves) {
     THoverPopup& popup = *view_->Popup();
     QTest::mouseMove(Viewer().viewport(), PointAt(tsk + 1));
     QTRY_VERIFY_WITH_TIMEOUT(popup.isVisible(), 2000);
-    EXPECT_EQ(popup.text(), QStringLiteral("<b>Treasury of Scripture Knowledge</b><br>Comment on Ge 1:1."));
+    EXPECT_EQ(popup.ShownText(), QStringLiteral("<b>Treasury of Scripture Knowledge</b><br>Comment on Ge 1:1."));
+    // The link under the pointer takes the hover colour, the whole of it.
+    ASSERT_EQ(Viewer().extraSelections().size(), 1);
+    EXPECT_EQ(Viewer().extraSelections()[0].cursor.selectedText(), QStringLiteral("TSK"));
     QTest::mouseMove(Viewer().viewport(), PointAt(Find(QStringLiteral("firmament")) + 2));
     QTRY_VERIFY_WITH_TIMEOUT(!popup.isVisible(), 2000);
     EXPECT_FALSE(popup.Pending());
+    EXPECT_TRUE(Viewer().extraSelections().isEmpty());
 }
 
 TEST_F(TextViewTest, ARightClickHandsTheVerseTheLinkAndTheWordToTheOwner) {
