@@ -12,13 +12,6 @@ cmake --build build
 # The program folder is build/bin: the library goes next to the programs.
 build/bin/kvx build-library build/bin
 
-# The Strong's data comes with the lexicons in a later part of the library; until the
-# builder writes it, a stand-in without words lets the program start.
-if [ ! -f build/bin/stgdat.zb4 ] && [ -x build/bin/kvx_strongs_stand_in ]; then
-  echo "run.sh: the library has no Strong's data yet; writing a stand-in without words"
-  build/bin/kvx_strongs_stand_in build/bin/stgdat.zb4
-fi
-
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ] && [[ " $* " != *" --screenshot"* ]]; then
   cat >&2 <<'MESSAGE'
 run.sh: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).

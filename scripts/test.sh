@@ -11,6 +11,9 @@ export QT_QPA_PLATFORM=offscreen
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
 cmake --build build || exit 1
+# The default library, as the program ships it: the tests on real text read it.
+build/bin/kvx build-library build/bin || exit 1
+export KVX_LIBRARY="$PWD/build/bin"
 # The sanitizer build covers the plain C++ core: every reader of outside input lives there.
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKVX_SANITIZE=ON -DKVX_GUI=OFF -DKVX_BENCH=OFF >/dev/null || exit 1
 cmake --build build-asan || exit 1
