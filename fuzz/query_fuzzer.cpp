@@ -6,6 +6,12 @@
 #include "fuzz/fuzz_support.h"
 #include "platform/exception.h"
 
+// The fixture Bible is built before the clock of the first input starts.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    kvx::fuzz::StandardBible();
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace kvx;
     if (size < 1) return 0;
