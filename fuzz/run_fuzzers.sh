@@ -15,7 +15,7 @@ fi
 for t in "${targets[@]}"; do
   mkdir -p "$build/corpus/$t" "$build/crashes/$t"
   echo "== $t: ${seconds}s =="
-  "$build/bin/${t}_fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+  "$build/bin/${t}_fuzzer" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$build/crashes/$t/" "$build/corpus/$t" "$build/fuzz-seeds/$t" 2>&1 |
     grep -E '^#[0-9]+.*(DONE|INITED)|stat::|ERROR|SUMMARY|Test unit written' | tail -n 20
 done

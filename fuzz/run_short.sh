@@ -8,6 +8,6 @@ if [ -d "$regressions" ] && [ -n "$(ls -A "$regressions" 2>/dev/null)" ]; then
 fi
 corpus=$(mktemp -d)
 trap 'rm -rf "$corpus"' EXIT
-"$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+"$fuzzer" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 -print_final_stats=1 \
   -artifact_prefix="$corpus/" "$corpus" "$seeds" 2>&1 | tail -n 60
 exit "${PIPESTATUS[0]}"
