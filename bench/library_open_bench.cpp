@@ -18,22 +18,14 @@
 #include "modules/resource_module.h"
 #include "modules/strongs_data.h"
 #include "platform/file_util.h"
+#include "tests/support/fixtures.h"
 
 namespace kvx {
 namespace {
 
 namespace fs = std::filesystem;
 
-fs::path LibraryFolder() {
-    std::vector<fs::path> folders;
-    if (const char* library = std::getenv("KVX_LIBRARY"); library && *library) folders.emplace_back(library);
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec) folders.push_back(exe.parent_path());
-    for (const fs::path& folder : folders)
-        if (fs::exists(folder / "Modules" / "KJV.zb5bible", ec) && fs::exists(folder / "stgdat.zb4", ec)) return folder;
-    return {};
-}
+fs::path LibraryFolder() { return test::DefaultLibraryFolder({"Modules/KJV.zb5bible", "stgdat.zb4"}); }
 
 // The module files of the library, in name order.
 std::vector<fs::path> ModuleFiles(const fs::path& library) {

@@ -6,28 +6,18 @@
 // program (<build>/bin/Modules/KJV.zb5bible, made by "kvx build-library").
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "engine/bible_module.h"
+#include "tests/support/fixtures.h"
 
 namespace kvx {
 namespace {
 
 std::string KjvPath() {
-    namespace fs = std::filesystem;
-    std::vector<fs::path> folders;
-    if (const char* library = std::getenv("KVX_LIBRARY"); library && *library) folders.emplace_back(library);
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec) folders.push_back(exe.parent_path());
-    for (const fs::path& folder : folders) {
-        const fs::path file = folder / "Modules" / "KJV.zb5bible";
-        if (fs::exists(file, ec)) return file.string();
-    }
-    return {};
+    const std::string folder = test::DefaultLibraryFolder({"Modules/KJV.zb5bible"});
+    return folder.empty() ? folder : folder + "Modules/KJV.zb5bible";
 }
 
 TZBBibleModule* Kjv() {

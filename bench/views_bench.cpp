@@ -19,6 +19,7 @@
 #include "platform/qt/message_service.h"
 #include "views/bible_view.h"
 #include "views/passage_page.h"
+#include "tests/support/fixtures.h"
 #include "views/view_host.h"
 
 namespace kvx {
@@ -29,16 +30,7 @@ namespace fs = std::filesystem;
 constexpr int kPsalms = 19;
 constexpr int kPsalm119 = 119;
 
-fs::path LibraryFolder() {
-    std::vector<fs::path> folders;
-    if (const char* library = std::getenv("KVX_LIBRARY"); library && *library) folders.emplace_back(library);
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec) folders.push_back(exe.parent_path());
-    for (const fs::path& folder : folders)
-        if (fs::exists(folder / "Modules" / "KJV.zb5bible", ec) && fs::exists(folder / "stgdat.zb4", ec)) return folder;
-    return {};
-}
+fs::path LibraryFolder() { return test::DefaultLibraryFolder({"Modules/KJV.zb5bible", "stgdat.zb4"}); }
 
 TModuleLibrary* Library() {
     static std::unique_ptr<TModuleLibrary> library = []() -> std::unique_ptr<TModuleLibrary> {

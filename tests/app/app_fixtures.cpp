@@ -159,12 +159,4 @@ void TInstallation::AddDamaged(const std::string& fileName, const std::string& f
     WriteBytes(target + fileName, bytes);
 }
 
-std::string DefaultLibraryFolder() {
-    std::string folder;
-    if (const char* library = std::getenv("KVX_LIBRARY"); library && *library) folder = library;
-    else folder = KVX_BUILD_BIN;
-    if (folder.back() != '/') folder += '/';
-    return FileExists(folder + "Modules/KJV.zb5bible") && FileExists(folder + "pmap.dat") ? folder : std::string();
-}
-
 }  // namespace kvx::test

@@ -56,8 +56,5 @@ private:
 // The standard paragraph map: 31102 bytes, paragraph starts at verse 1 and every tenth.
 std::string ParagraphMapBytes();
 
-// The default library built by `kvx build-library`: $KVX_LIBRARY, else the build's
-// bin folder; empty when it holds no KJV.
-std::string DefaultLibraryFolder();
 
 }  // namespace kvx::test

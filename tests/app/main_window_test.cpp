@@ -482,7 +482,7 @@ TEST(MainWindow, ALaterStartBringsTheWindowBackFromTheTaskBar) {
 }
 
 TEST(MainWindow, StartsOnTheDefaultLibrary) {
-    const std::string library = test::DefaultLibraryFolder();
+    const std::string library = test::DefaultLibraryFolder({"Modules/KJV.zb5bible", "pmap.dat"});
     if (library.empty()) GTEST_SKIP() << "no default library; build it with kvx build-library";
     // The real modules, with a Strong's data file of no words until the library has one.
     TInstallation install;

@@ -3,8 +3,6 @@
 // verses and keys of the plain walk over the word list. Skipped when the library
 // has not been built ($KVX_LIBRARY, or Modules/ beside this program).
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -13,21 +11,14 @@
 #include "engine/bible_search.h"
 #include "engine/parse_words.h"
 #include "platform/ansi_text.h"
+#include "tests/support/fixtures.h"
 
 namespace kvx {
 namespace {
 
-namespace fs = std::filesystem;
-
 std::string LibraryModule(const std::string& file) {
-    std::vector<fs::path> folders;
-    if (const char* library = std::getenv("KVX_LIBRARY"); library && *library) folders.emplace_back(library);
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec) folders.push_back(exe.parent_path());
-    for (const fs::path& folder : folders)
-        if (fs::exists(folder / "Modules" / file, ec)) return (folder / "Modules" / file).string();
-    return {};
+    const std::string folder = test::DefaultLibraryFolder({"Modules/" + file});
+    return folder.empty() ? folder : folder + "Modules/" + file;
 }
 
 class RealKjv : public ::testing::Test {

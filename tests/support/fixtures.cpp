@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <vector>
 
 #include "platform/exception.h"
 
@@ -20,6 +21,21 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
+}
+
+std::string DefaultLibraryFolder(std::initializer_list<std::string_view> files) {
+    namespace fs = std::filesystem;
+    std::vector<fs::path> folders;
+    if (const char* library = std::getenv("KVX_LIBRARY"); library && *library) folders.emplace_back(library);
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec) folders.push_back(exe.parent_path());
+    for (const fs::path& folder : folders) {
+        bool complete = true;
+        for (std::string_view file : files) complete = complete && fs::exists(folder / file, ec);
+        if (complete) return (folder / "").string();
+    }
+    return {};
 }
 
 namespace {

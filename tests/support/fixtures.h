@@ -1,7 +1,9 @@
 // Test fixtures: temporary folders and small modules made with the project's own writers.
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "engine/bible_module_writer.h"
 
@@ -32,6 +34,11 @@ TBibleModuleSource TinyBibleSource(const std::string& abbreviation = "TNY");
 
 // Writes the module to dir/<abbreviation>.zb5bible and returns the path.
 std::string WriteBible(const TempDir& dir, const TBibleModuleSource& source);
+
+// The default library made by `kvx build-library`: $KVX_LIBRARY, else the folder of the
+// running program (<build>/bin), whichever first holds every one of `files` (paths inside
+// the library such as "Modules/KJV.zb5bible"). Ends with '/'; empty when neither does.
+std::string DefaultLibraryFolder(std::initializer_list<std::string_view> files);
 
 // The whole file as bytes, and back.
 std::string ReadBytes(const std::string& path);

@@ -141,8 +141,8 @@ TZBDictionaryModule& LibraryBook(const std::string& abbreviation) {
 TModuleLibrary* DefaultLibrary() {
     static std::unique_ptr<TModuleLibrary> library = [] {
         std::unique_ptr<TModuleLibrary> loaded;
-        const std::string folder = DefaultLibraryFolder();
-        if (folder.empty() || !FileExists(folder + "stgdat.zb4")) return loaded;
+        const std::string folder = DefaultLibraryFolder({"Modules/KJV.zb5bible", "pmap.dat", "stgdat.zb4"});
+        if (folder.empty()) return loaded;
         loaded = std::make_unique<TModuleLibrary>();
         TViewLibrary::Load(*loaded, folder, folder + "Modules/");
         return loaded;
