@@ -194,4 +194,18 @@ size_t AnsiFindText(std::string_view needle, std::string_view haystack) {
     return std::string_view::npos;
 }
 
+std::string ReplaceAll(std::string_view s, std::string_view from, std::string_view to) {
+    if (from.empty()) return std::string(s);
+    std::string out;
+    out.reserve(s.size());
+    size_t at = 0;
+    for (size_t found = s.find(from); found != std::string_view::npos; found = s.find(from, at)) {
+        out.append(s, at, found - at);
+        out.append(to);
+        at = found + from.size();
+    }
+    out.append(s, at, std::string_view::npos);
+    return out;
+}
+
 }  // namespace kvx

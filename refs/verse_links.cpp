@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "platform/ansi_text.h"
 #include "platform/exception.h"
 #include "refs/parse_refs.h"
 
@@ -40,18 +41,6 @@ std::string TrimBlanks(std::string_view s) {
     return std::string(s.substr(begin, end - begin));
 }
 
-std::string ReplaceAll(std::string_view s, std::string_view from, std::string_view to) {
-    std::string out;
-    out.reserve(s.size());
-    size_t at = 0;
-    for (size_t found = s.find(from); found != std::string_view::npos; found = s.find(from, at)) {
-        out.append(s, at, found - at);
-        out.append(to);
-        at = found + from.size();
-    }
-    out.append(s, at, std::string_view::npos);
-    return out;
-}
 
 // A hexadecimal number of an item list; values beyond 32 bits saturate, which names
 // no verse all the same.

@@ -15,10 +15,6 @@ namespace {
 
 constexpr const char* kLineBreak = "\r\n";
 
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
-    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-}
 
 bool UsesNames(int style) { return style % 2 == 0; }
 
@@ -101,16 +97,16 @@ std::string FormatPassage(int first, int last, const TZBBibleModule& bible, bool
         if (bible.StrongsLinks()) verse = StrongsWords(std::move(verse), html, strongs, bible.IsUTF8(), strongsColor);
         if (html) {
             if (bibleText.ItalicsMode == 0) {
-                ReplaceAll(verse, "[", "<i>");
-                ReplaceAll(verse, "]", "</i>");
+                verse = ReplaceAll(verse, "[", "<i>");
+                verse = ReplaceAll(verse, "]", "</i>");
             } else if (bibleText.ItalicsMode == 2) {
                 std::erase(verse, '[');
                 std::erase(verse, ']');
             }
-            ReplaceAll(verse, "{", "<font color=" + footnoteColor + ">{");
-            ReplaceAll(verse, "}", "}</font>");
-            ReplaceAll(verse, ">>", "</font>");
-            ReplaceAll(verse, "<<", "<font size=-1>");
+            verse = ReplaceAll(verse, "{", "<font color=" + footnoteColor + ">{");
+            verse = ReplaceAll(verse, "}", "}</font>");
+            verse = ReplaceAll(verse, ">>", "</font>");
+            verse = ReplaceAll(verse, "<<", "<font size=-1>");
             if (bible.UseModuleFont()) verse = Format("<font face=\"%s\" size=+1>%s</font>", bible.FontName().c_str(), verse.c_str());
         } else {
             if (!format.IncludeBrackets) {
@@ -118,8 +114,8 @@ std::string FormatPassage(int first, int last, const TZBBibleModule& bible, bool
                 std::erase(verse, ']');
             }
             // Small print is a way of printing, not text: plain text has no place for it.
-            ReplaceAll(verse, "<<", "");
-            ReplaceAll(verse, ">>", "");
+            verse = ReplaceAll(verse, "<<", "");
+            verse = ReplaceAll(verse, ">>", "");
         }
 
         int b = 0, c = 0, n = 0;

@@ -31,11 +31,6 @@ TColor Mix(TColor from, TColor to, double share) {
     return RgbColor(channel(0), channel(8), channel(16));
 }
 
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
-    if (from.empty()) return;
-    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-}
 
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
@@ -253,16 +248,16 @@ private:
     // Steps shared by the primary and the comparison text.
     std::string VerseText(const TZBBibleModule& bible, int verse) {
         std::string text = bible.GetVerseText(verse, bible.StrongsLinks(), p_.ShowFootnotes) + " ";
-        ReplaceAll(text, ">>", "</font>");
-        ReplaceAll(text, "<<", "<font size=-1>");
+        text = ReplaceAll(text, ">>", "</font>");
+        text = ReplaceAll(text, "<<", "<font size=-1>");
         MarkSearchHits(text);
         SetDivineNames(text);
         if (bible.StrongsLinks()) InsertStrongsLinks(text, bible.IsUTF8());
         if (bible.HasFootnotes() && p_.ShowFootnotes) SetFootnotes(text, bible);
         if (bible.HasSuppliedWords()) {
             if (p_.ItalicsMode == 0) {
-                ReplaceAll(text, "[", "<I>");
-                ReplaceAll(text, "]", "</I>");
+                text = ReplaceAll(text, "[", "<I>");
+                text = ReplaceAll(text, "]", "</I>");
             } else if (p_.ItalicsMode == 2) {
                 std::erase(text, '[');
                 std::erase(text, ']');
@@ -324,8 +319,8 @@ private:
     void SetFootnotes(std::string& text, const TZBBibleModule& bible) {
         const std::string color = Hex(p_.FootnotesColor);
         if (!columns_) {
-            ReplaceAll(text, "{", "<font color=\"" + color + "\">{");
-            ReplaceAll(text, "}", "}</font>");
+            text = ReplaceAll(text, "{", "<font color=\"" + color + "\">{");
+            text = ReplaceAll(text, "}", "}</font>");
             return;
         }
         for (;;) {

@@ -33,5 +33,14 @@ TEST(AnsiText, CaseRulesCoverAccentedLetters) {
     EXPECT_EQ(AnsiFindText("x", "abc"), std::string::npos);
 }
 
+TEST(AnsiText, ReplaceAllNeverRescansWhatItInserted) {
+    EXPECT_EQ(ReplaceAll("{a}{b}", "}", "}</font>"), "{a}</font>{b}</font>");
+    EXPECT_EQ(ReplaceAll("aaa", "a", "aa"), "aaaaaa");
+    EXPECT_EQ(ReplaceAll("<<<<", "<<", "<"), "<<");
+    EXPECT_EQ(ReplaceAll("Ps 1:\r\n2", "\r\n", " "), "Ps 1: 2");
+    EXPECT_EQ(ReplaceAll("LORD", "lord", "x"), "LORD");
+    EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
+}
+
 }  // namespace
 }  // namespace kvx
