@@ -10,11 +10,9 @@
 namespace kvx::cli {
 namespace {
 
-const char* YesNo(bool b) { return b ? "yes" : "no"; }
-
 int Info(const Args& args) {
     if (args.positional.size() != 1) throw UsageError{};
-    if (IsResourceArgument(args.positional[0])) return ResourceInfo(args);
+    if (IsResourceModuleFile(args.positional[0])) return ResourceInfo(args);
     TZBBibleModule bible(args.positional[0]);
     std::cout << "name: " << ToUtf8(bible.ModuleName(), bible.IsUTF8()) << "\n"
               << "abbreviation: " << ToUtf8(bible.Abbreviation(), bible.IsUTF8()) << "\n"

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/bible_module.h"
+#include "engine/search_commands.h"
 
 namespace kvx::cli {
 
@@ -45,8 +46,21 @@ std::string LibraryFolder(const Args& args);
 // in the library's "Modules" folder (KJV, WEB). Raises UsageError without --bible.
 std::unique_ptr<TZBBibleModule> OpenBible(const Args& args);
 
-// Text from a module in its code page (UTF-8 or Windows-1252) as UTF-8.
+// Text from a module in its code page (UTF-8 or Windows-1252) as UTF-8, and command-line
+// text (UTF-8) in a module's code page.
 std::string ToUtf8(const std::string& text, bool isUtf8);
+std::string FromUtf8(const std::string& text, bool isUtf8);
+
+// words[begin, end) joined by single spaces.
+std::string JoinWords(const std::vector<std::string>& words, size_t begin, size_t end);
+
+const char* YesNo(bool b);
+
+// --any or --phrase (not both); the default is all words.
+TSearchMethod MethodOf(const Args& args);
+
+// From the first verse to the last that any of the ranges names; the ranges are not empty.
+TVerseRange SpanOf(const TVerseRangeList& ranges);
 
 // Raised for a command line that does not fit the command; main prints the usage.
 struct UsageError {

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <memory>
 
+#include "app/startup_files.h"
 #include "modules/resource_module.h"
 #include "modules/strongs_data.h"
 #include "platform/ansi_text.h"
@@ -21,7 +22,7 @@ std::unique_ptr<TZBDictionaryModule> FindLexicon(const std::string& library, con
     std::unique_ptr<TZBDictionaryModule> found;
     std::vector<std::filesystem::path> files;
     std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(library) / "Modules", ec))
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(library) / kModulesFolder, ec))
         if (entry.path().extension() == ".zb5book") files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     for (const auto& file : files) {
@@ -51,7 +52,7 @@ int Lexicon(const Args& args) {
     if ((!hebrew && !greek) || n < 1) throw UsageError{"give a Strong's number such as H7225 or G26"};
 
     const std::string library = LibraryFolder(args);
-    TZBStrongsDataModule strongs((std::filesystem::path(library) / "stgdat.zb4").string());
+    TZBStrongsDataModule strongs((std::filesystem::path(library) / kStrongsDataFile).string());
     std::cout << (hebrew ? strongs.HebrewWord(n) : strongs.GreekWord(n)) << "\t"
               << (hebrew ? strongs.HebrewTransliteration(n) : strongs.GreekTransliteration(n)) << "\n";
 

@@ -4,10 +4,11 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/startup_files.h"
 #include "engine/bible_module.h"
-#include "platform/exception.h"
-
 #include "platform/ansi_text.h"
+#include "platform/exception.h"
+#include "platform/user_folders.h"
 #include "tools/kvx_cli.h"
 
 namespace kvx::cli {
@@ -29,9 +30,8 @@ const std::map<std::string, Command>& Commands() { return Registry(); }
 std::string LibraryFolder(const Args& args) {
     if (args.Has("library")) return args.Get("library");
     if (const char* home = std::getenv("KARVELINDORAX_HOME"); home && *home) return home;
-    std::error_code ec;
-    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string(".") : exe.parent_path().string();
+    const std::string exe = ProgramPath();
+    return exe.empty() ? std::string(".") : std::filesystem::path(exe).parent_path().string();
 }
 
 std::unique_ptr<TZBBibleModule> OpenBible(const Args& args) {
@@ -39,7 +39,7 @@ std::unique_ptr<TZBBibleModule> OpenBible(const Args& args) {
     if (name.empty()) throw UsageError{"--bible is needed"};
     if (std::filesystem::exists(name) || name.find('/') != std::string::npos)
         return std::make_unique<TZBBibleModule>(name);
-    const std::filesystem::path modules = std::filesystem::path(LibraryFolder(args)) / "Modules";
+    const std::filesystem::path modules = std::filesystem::path(LibraryFolder(args)) / kModulesFolder;
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(modules, ec)) {
         if (entry.path().extension() != ".zb5bible") continue;
@@ -59,6 +59,32 @@ std::unique_ptr<TZBBibleModule> OpenBible(const Args& args) {
 }
 
 std::string ToUtf8(const std::string& text, bool isUtf8) { return isUtf8 ? text : AnsiToUtf8(text); }
+std::string FromUtf8(const std::string& text, bool isUtf8) { return isUtf8 ? text : Utf8ToAnsi(text, false); }
+
+std::string JoinWords(const std::vector<std::string>& words, size_t begin, size_t end) {
+    std::string text;
+    for (size_t i = begin; i < end; ++i) {
+        if (!text.empty()) text += ' ';
+        text += words[i];
+    }
+    return text;
+}
+
+const char* YesNo(bool b) { return b ? "yes" : "no"; }
+
+TSearchMethod MethodOf(const Args& args) {
+    if (args.Has("any") && args.Has("phrase")) throw UsageError{"--any and --phrase exclude each other"};
+    return args.Has("any") ? TSearchMethod::Any : args.Has("phrase") ? TSearchMethod::Phrase : TSearchMethod::All;
+}
+
+TVerseRange SpanOf(const TVerseRangeList& ranges) {
+    TVerseRange span = ranges.front();
+    for (const TVerseRange& r : ranges) {
+        span.First = std::min(span.First, r.First);
+        span.Last = std::max(span.Last, r.Last);
+    }
+    return span;
+}
 
 }  // namespace kvx::cli
 

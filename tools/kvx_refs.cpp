@@ -11,22 +11,12 @@
 namespace kvx::cli {
 namespace {
 
-// Command-line text is UTF-8; the parser reads the Bible's own code page.
-std::string FromUtf8(const std::string& text, const TZBBibleModule& bible) {
-    return bible.IsUTF8() ? text : Utf8ToAnsi(text, false);
-}
-
 // The words of the command line read as one reference, so "Ge 1:1" may be given quoted
 // or not.
 TVerseRangeList ParseArguments(const Args& args, const TZBBibleModule& bible, int32_t& stop) {
     if (args.positional.empty()) throw UsageError{};
-    std::string text;
-    for (const std::string& word : args.positional) {
-        if (!text.empty()) text += ' ';
-        text += word;
-    }
     TVerseRangeList ranges;
-    ParseRefs(FromUtf8(text, bible), bible, stop, ranges);
+    ParseRefs(FromUtf8(JoinWords(args.positional, 0, args.positional.size()), bible.IsUTF8()), bible, stop, ranges);
     return ranges;
 }
 

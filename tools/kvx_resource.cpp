@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "engine/bible_search.h"
 #include "engine/search_commands.h"
 #include "modules/build_progress.h"
 #include "modules/module_export_file.h"
@@ -21,8 +22,6 @@ namespace kvx::cli {
 
 namespace {
 
-// Command-line text is UTF-8; resource modules are Windows-1252.
-std::string FromUtf8(const std::string& text) { return Utf8ToAnsi(text, false); }
 
 // Stored text as terminal output: UTF-8, Unix line ends, ending in one.
 std::string ShowText(const std::string& text) {
@@ -77,7 +76,6 @@ private:
     std::vector<int> withText_;
 };
 
-const char* YesNo(bool b) { return b ? "yes" : "no"; }
 
 const char* OriginName(TModuleOrigin origin) {
     switch (origin) {
@@ -99,7 +97,7 @@ int EntryNumberOf(const std::string& text) {
 TVerseRangeList ParseReference(const std::string& text, const TZBBibleModule& bible) {
     int32_t stop = 0;
     TVerseRangeList ranges;
-    ParseRefs(FromUtf8(text), bible, stop, ranges);
+    ParseRefs(FromUtf8(text, false), bible, stop, ranges);
     if (ranges.empty()) throw Exception(Format("Unrecognized verse reference: %s", text.c_str()));
     return ranges;
 }
@@ -111,7 +109,7 @@ int Entry(const Args& args) {
     int entry = EntryNumberOf(key);
     if (entry < 0) {
         const EntryTitles titles(*module);
-        const std::string title = FromUtf8(key);
+        const std::string title = FromUtf8(key, false);
         const auto& all = titles.All();
         auto it = std::find(all.begin(), all.end(), title);
         if (it == all.end())
@@ -140,7 +138,7 @@ int Find(const Args& args) {
     if (args.positional.size() != 2) throw UsageError{};
     auto module = OpenResourceModule(args.positional[0]);
     const EntryTitles titles(*module);
-    const int found = module->FindEntry(FromUtf8(args.positional[1]));
+    const int found = module->FindEntry(FromUtf8(args.positional[1], false));
     // FindEntry answers with a position in the titles; a commentary's titles name
     // only its entries with text, so the position is turned into the entry number.
     const int entry = found < 0 ? -1 : titles.EntryOfTitle(static_cast<size_t>(found));
@@ -153,8 +151,7 @@ int Cites(const Args& args) {
     if (args.positional.size() < 2) throw UsageError{};
     auto module = OpenResourceModule(args.positional[0]);
     auto bible = ReferenceBible(args);
-    std::string reference;
-    for (size_t i = 1; i < args.positional.size(); ++i) reference += (i > 1 ? " " : "") + args.positional[i];
+    const std::string reference = JoinWords(args.positional, 1, args.positional.size());
     const EntryTitles titles(*module);
     std::string out;
     for (const TVerseRange& r : ParseReference(reference, *bible)) {
@@ -186,15 +183,9 @@ void ResourceRange(const Args& args, const TZBDictionaryModule& module, int& fir
             return;
         }
         auto bible = ReferenceBible(args);
-        const TVerseRangeList ranges = ParseReference(text, *bible);
-        first = ranges.front().First;
-        last = ranges.front().Last;
-        for (const TVerseRange& r : ranges) {
-            first = std::min(first, r.First);
-            last = std::max(last, r.Last);
-        }
-        --first;
-        --last;
+        const TVerseRange span = SpanOf(ParseReference(text, *bible));
+        first = span.First - 1;
+        last = span.Last - 1;
         return;
     }
     const size_t dash = text.find('-');
@@ -277,8 +268,6 @@ int Build(const Args& args) {
 
 }  // namespace
 
-bool IsResourceArgument(const std::string& path) { return IsResourceModuleFile(path); }
-
 int ResourceInfo(const Args& args) {
     if (args.positional.size() != 1) throw UsageError{};
     auto module = OpenResourceModule(args.positional[0]);
@@ -296,12 +285,10 @@ int ResourceInfo(const Args& args) {
 
 int ResourceSearch(const Args& args) {
     if (args.Has("footnotes")) throw UsageError{"--footnotes is for Bibles"};
-    if (args.Has("any") && args.Has("phrase")) throw UsageError{"--any and --phrase exclude each other"};
+    const TSearchMethod method = MethodOf(args);
     if (args.positional.size() < 2) throw UsageError{"QUERY is needed"};
     auto module = OpenResourceModule(args.positional[0]);
-    std::string query;
-    for (size_t i = 1; i < args.positional.size(); ++i) query += (i > 1 ? " " : "") + args.positional[i];
-    const std::string text = TrimSearchText(FromUtf8(query));
+    const std::string text = TrimSearchText(FromUtf8(JoinWords(args.positional, 1, args.positional.size()), false));
     if (text.empty()) throw UsageError{"QUERY is needed"};
 
     uint32_t options = 0;
@@ -312,14 +299,13 @@ int ResourceSearch(const Args& args) {
     int first, last;
     ResourceRange(args, *module, first, last);
 
-    // Operators and quotes always mean the query language; otherwise the method decides.
-    const bool language = text.find_first_of("!&^|\"") != std::string::npos;
+    const TSearchPlan plan = PlanBibleSearch(text, method, 0);
     TEntryIndexArray entries;
     TZBSearchKeysData keys;
-    if (!language && args.Has("phrase")) {
+    if (plan.Call == TSearchCall::PhraseQuery) {
         module->PhraseSearch(text, options, entries, last, first, keys);
     } else {
-        if (!language && args.Has("any")) options |= kResourceSearchAnyWord;
+        if (plan.Flags & kSearchAnyWord) options |= kResourceSearchAnyWord;
         module->SearchEntries(text, options, entries, last, first, keys);
     }
     const EntryTitles titles(*module);

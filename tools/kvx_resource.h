@@ -4,12 +4,10 @@
 
 #include <string>
 
+#include "modules/resource_module.h"
 #include "tools/kvx_cli.h"
 
 namespace kvx::cli {
-
-// True for a .zb5cmty or .zb5book file, or any file with a resource module's magic.
-bool IsResourceArgument(const std::string& path);
 
 // kvx info FILE for a resource module.
 int ResourceInfo(const Args& args);

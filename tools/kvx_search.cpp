@@ -16,20 +16,6 @@
 namespace kvx::cli {
 namespace {
 
-// Command-line text is UTF-8; searches read the Bible's own code page.
-std::string FromUtf8(const std::string& text, const TZBBibleModule& bible) {
-    return bible.IsUTF8() ? text : Utf8ToAnsi(text, false);
-}
-
-std::string JoinWords(const std::vector<std::string>& words, size_t begin, size_t end) {
-    std::string text;
-    for (size_t i = begin; i < end; ++i) {
-        if (!text.empty()) text += ' ';
-        text += words[i];
-    }
-    return text;
-}
-
 uint32_t FlagsOf(const Args& args) {
     uint32_t flags = 0;
     if (args.Has("case")) flags |= kSearchMatchCase;
@@ -38,11 +24,6 @@ uint32_t FlagsOf(const Args& args) {
     if (args.Has("substring")) flags |= kSearchSubstring;
     if (args.Has("stem")) flags |= kSearchStem;
     return flags;
-}
-
-TSearchMethod MethodOf(const Args& args) {
-    if (args.Has("any") && args.Has("phrase")) throw UsageError{"--any and --phrase exclude each other"};
-    return args.Has("any") ? TSearchMethod::Any : args.Has("phrase") ? TSearchMethod::Phrase : TSearchMethod::All;
 }
 
 // The search range: "all", "ot", "nt", or references, of which the span from the
@@ -63,21 +44,18 @@ void RangeOf(const Args& args, const TZBBibleModule& bible, int& first, int& las
     }
     int32_t stop = 0;
     TVerseRangeList ranges;
-    ParseRefs(FromUtf8(text, bible), bible, stop, ranges);
+    ParseRefs(FromUtf8(text, bible.IsUTF8()), bible, stop, ranges);
     if (ranges.empty()) throw Exception(Format("Unrecognized search range: %s", text.c_str()));
-    first = ranges.front().First;
-    last = ranges.front().Last;
-    for (const TVerseRange& r : ranges) {
-        first = std::min(first, r.First);
-        last = std::max(last, r.Last);
-    }
+    const TVerseRange span = SpanOf(ranges);
+    first = span.First;
+    last = span.Last;
 }
 
 // Runs the search that the text and options lead to.
 TVerseList RunSearch(TZBBibleModule& bible, const Args& args, const std::string& query, TZBSearchKeysData& keys) {
     int first, last;
     RangeOf(args, bible, first, last);
-    const std::string text = TrimSearchText(FromUtf8(query, bible));
+    const std::string text = TrimSearchText(FromUtf8(query, bible.IsUTF8()));
     const TSearchPlan plan = PlanBibleSearch(text, MethodOf(args), FlagsOf(args));
     TVerseList verses;
     if (plan.Call == TSearchCall::PhraseQuery)
@@ -89,7 +67,7 @@ TVerseList RunSearch(TZBBibleModule& bible, const Args& args, const std::string&
 
 int Search(const Args& args) {
     if (args.positional.empty()) throw UsageError{"QUERY is needed"};
-    if (IsResourceArgument(args.positional[0])) return ResourceSearch(args);
+    if (IsResourceModuleFile(args.positional[0])) return ResourceSearch(args);
     auto bible = OpenBible(args);
     TZBSearchKeysData keys;
     const TVerseList verses = RunSearch(*bible, args, JoinWords(args.positional, 0, args.positional.size()), keys);
@@ -105,7 +83,7 @@ int Search(const Args& args) {
 int Suggest(const Args& args) {
     if (args.positional.size() != 1) throw UsageError{};
     auto bible = OpenBible(args);
-    std::string word = FromUtf8(args.positional[0], *bible);
+    std::string word = FromUtf8(args.positional[0], bible->IsUTF8());
     for (const std::string& s : bible->Suggestions(word, 10)) std::cout << ToUtf8(s, bible->IsUTF8()) << "\n";
     return 0;
 }
@@ -116,7 +94,7 @@ int VerseOf(const std::string& text, const TZBBibleModule& bible) {
         return text.size() > 6 ? -1 : std::stoi(text);
     int32_t stop = 0;
     TVerseRangeList ranges;
-    ParseRefs(FromUtf8(text, bible), bible, stop, ranges);
+    ParseRefs(FromUtf8(text, bible.IsUTF8()), bible, stop, ranges);
     if (ranges.empty()) throw Exception(Format("Unrecognized verse reference: %s", text.c_str()));
     return ranges.front().First;
 }

@@ -70,7 +70,7 @@ TLibraryTarget BibleModuleTarget(const TBibleProfile& profile) {
 }
 
 TLibraryTarget ParagraphMapTarget() {
-    return {"pmap.dat", {KjvProfile().Source}, [](TBuildContext& context, const std::string& path) {
+    return {kParagraphMapFile, {KjvProfile().Source}, [](TBuildContext& context, const std::string& path) {
                 const TBibleConversion& kjv = context.Bible(KjvProfile().Source.Module, KjvProfile().Options);
                 std::string bytes = ParagraphMapBytes(kjv);
                 WriteFileAtomically(path, bytes);

@@ -8,6 +8,7 @@
 
 #include "platform/exception.h"
 #include "platform/file_util.h"
+#include "platform/user_folders.h"
 #include "tools/library_builder/build_context.h"
 #include "tools/library_builder/up_to_date.h"
 
@@ -94,7 +95,9 @@ TLibraryBuildReport BuildLibrary(const TLibraryBuildOptions& options, const std:
     // reported as the package that brings it.
     std::set<std::string> missing;
     std::vector<bool> stale;
-    const std::string self = OwnExecutable();
+    // The running program counts as a source of everything it builds: a changed converter
+    // must rebuild its outputs.
+    const std::string self = ProgramPath();
     for (const TLibraryTarget& target : targets) {
         std::vector<std::string> files;
         if (!self.empty()) files.push_back(self);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/startup_files.h"
 #include "tools/library_builder/progress.h"
 
 namespace kvx::library {
@@ -53,10 +54,6 @@ struct TLibraryBuildReport {
 // installed, naming the Debian packages to install; raises on any other failure.
 TLibraryBuildReport BuildLibrary(const TLibraryBuildOptions& options, const std::vector<TLibraryTarget>& targets,
                                  TProgress& progress);
-
-// The library's King James Version, against which the other modules' references
-// are read; relative to the library folder.
-inline constexpr char kReferenceBibleFile[] = "Modules/KJV.zb5bible";
 
 // The Debian package that provides mod2imp.
 inline constexpr char kSwordUtilsPackage[] = "libsword-utils";

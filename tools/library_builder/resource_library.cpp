@@ -76,7 +76,7 @@ const TResourceProfile& TopicalBible() {
 }
 
 std::string OutputFile(const TResourceProfile& profile, bool commentary) {
-    return ResourceModuleFileName("Modules", profile.Abbreviation, commentary);
+    return ResourceModuleFileName(kModulesFolder, profile.Abbreviation, commentary);
 }
 
 // The builder's passes on the build's live line.
@@ -110,7 +110,7 @@ void WriteModule(TBuildContext& context, const std::string& path, const TResourc
 }
 
 TLibraryTarget StrongsDataTarget() {
-    return {"stgdat.zb4", {HebrewLexicon().Module.Source, GreekLexicon().Module.Source},
+    return {kStrongsDataFile, {HebrewLexicon().Module.Source, GreekLexicon().Module.Source},
             [](TBuildContext& context, const std::string& path) {
                 const TLexiconConversion& hebrew =
                     context.Lexicon(HebrewLexicon().Module.Source.Module, TStrongsLanguage::Hebrew);

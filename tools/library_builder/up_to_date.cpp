@@ -19,10 +19,4 @@ bool IsUpToDate(const std::string& output, const std::vector<std::string>& sourc
     return true;
 }
 
-std::string OwnExecutable() {
-    std::error_code ec;
-    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string() : exe.string();
-}
-
 }  // namespace kvx::library

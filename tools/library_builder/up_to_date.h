@@ -11,8 +11,4 @@ namespace kvx::library {
 // source that exists. Missing sources are the caller's concern.
 bool IsUpToDate(const std::string& output, const std::vector<std::string>& sources);
 
-// The running program's own file, which counts as a source of everything it builds:
-// a changed converter must rebuild its outputs. Empty when it cannot be told.
-std::string OwnExecutable();
-
 }  // namespace kvx::library
