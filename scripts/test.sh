@@ -20,7 +20,7 @@ cmake --build build-asan || exit 1
 # A short run of every fuzz target (clang's libFuzzer) replays the kept crash inputs.
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVX_FUZZ=ON \
   -DKVX_SANITIZE=ON -DKVX_GUI=OFF -DKVX_TESTS=OFF -DKVX_BENCH=OFF >/dev/null || exit 1
-cmake --build build-fuzz || exit 1
+cmake --build build-fuzz --target fuzzers || exit 1
 
 echo "== fuzz targets, short run =="
 ctest --test-dir build-fuzz --output-on-failure -j"$(nproc)"
