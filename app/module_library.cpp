@@ -115,7 +115,14 @@ bool TModuleLibrary::ChooseKJVBible() {
             kjvBible_ = bible.get();
             break;
         }
-    return kjvBible_ != nullptr;
+    if (!kjvBible_) return false;
+    // The reference Bible answers the quick search's "did you mean" without delay. A
+    // damaged word index shows at the first search, as in every other Bible.
+    try {
+        kjvBible_->SuggestionWordList();
+    } catch (const std::exception&) {
+    }
+    return true;
 }
 
 void TModuleLibrary::OrderBibles() {

@@ -73,9 +73,6 @@ TZBBibleModule::TZBBibleModule(const std::string& fileName)
     const uint32_t stored = StoredHash();
     if (HeaderHash(kPublisherSeed) != stored && HeaderHash(kBuilderSeed) != stored)
         throw Exception("Module file has invalid or corrupt hash.");
-
-    // The reference Bible answers the quick search's "did you mean" without delay.
-    if (abbreviation_ == "KJV") SuggestionWordList();
 }
 
 TZBBibleModule::~TZBBibleModule() = default;
