@@ -113,9 +113,7 @@ void TMain::VerseTagDoubleClicked(int verse) {
 }
 
 void TMain::BibleWordDoubleClicked(const std::string& text) {
-    std::string word = text;
-    while (!word.empty() && static_cast<unsigned char>(word.back()) <= ' ') word.pop_back();
-    while (!word.empty() && static_cast<unsigned char>(word.front()) <= ' ') word.erase(0, 1);
+    const std::string word(TrimBlanks(text));
     if (word.empty() || library_.BookModules().empty()) return;
     auto isDictionary = [](const TZBDictionaryModule& book) {
         return book.ModuleCode() == kDictionaryAJCode || book.ModuleCode() == kDictionaryKZCode;

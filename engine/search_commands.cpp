@@ -5,6 +5,7 @@
 
 #include "engine/bible_search.h"
 #include "engine/parse_words.h"
+#include "platform/ansi_text.h"
 #include "platform/exception.h"
 
 namespace kvx {
@@ -29,12 +30,7 @@ std::string NoMatchMessage(const TZBBibleModule& bible) {
 
 }  // namespace
 
-std::string TrimSearchText(std::string_view text) {
-    size_t begin = 0, end = text.size();
-    while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
-    return std::string(text.substr(begin, end - begin));
-}
+std::string TrimSearchText(std::string_view text) { return std::string(TrimBlanks(text)); }
 
 TSearchPlan PlanBibleSearch(std::string_view text, TSearchMethod method, uint32_t flags) {
     if (text.find_first_of("!&^|\"") != std::string_view::npos) return {TSearchCall::Query, flags};

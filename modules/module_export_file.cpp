@@ -15,12 +15,6 @@ constexpr std::string_view kBookLine = "; User book module export";
 constexpr std::string_view kHeading = "$$";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') s.remove_suffix(1);
-    return s;
-}
-
 // Lines end in CR LF, LF or CR alone; a last line without an ending still counts.
 std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;

@@ -43,6 +43,9 @@ bool AnsiEndsText(std::string_view suffix, std::string_view s);
 // Case-insensitive substring search; npos when absent.
 size_t AnsiFindText(std::string_view needle, std::string_view haystack);
 
+// Without the control characters and blanks at either end.
+std::string_view TrimBlanks(std::string_view s);
+
 // Every occurrence of `from` replaced by `to`, left to right, case-sensitive; an empty
 // `from` changes nothing.
 std::string ReplaceAll(std::string_view s, std::string_view from, std::string_view to);

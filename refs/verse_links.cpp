@@ -19,26 +19,11 @@ constexpr std::string_view kScriprefClose = "</scripref>";
 // A reader takes at most this many digits of a range's count.
 constexpr size_t kCountDigits = 4;
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// Where `lowerNeedle` (ASCII, lower case) occurs in text from `from` on, without
-// regard to case; npos when it does not.
-size_t FindTag(const std::string& text, std::string_view lowerNeedle, size_t from) {
-    if (lowerNeedle.empty() || text.size() < lowerNeedle.size()) return std::string::npos;
-    for (size_t at = from; at + lowerNeedle.size() <= text.size(); ++at) {
-        if (AsciiLower(text[at]) != lowerNeedle[0]) continue;
-        size_t k = 1;
-        while (k < lowerNeedle.size() && AsciiLower(text[at + k]) == lowerNeedle[k]) ++k;
-        if (k == lowerNeedle.size()) return at;
-    }
-    return std::string::npos;
-}
-
-std::string TrimBlanks(std::string_view s) {
-    size_t begin = 0, end = s.size();
-    while (begin < end && static_cast<unsigned char>(s[begin]) <= ' ') ++begin;
-    while (end > begin && static_cast<unsigned char>(s[end - 1]) <= ' ') --end;
-    return std::string(s.substr(begin, end - begin));
+// Where a tag occurs in text from `from` on, without regard to case; npos when it does not.
+size_t FindTag(const std::string& text, std::string_view tag, size_t from) {
+    if (from > text.size()) return std::string::npos;
+    const size_t at = AnsiFindText(tag, std::string_view(text).substr(from));
+    return at == std::string_view::npos ? std::string::npos : from + at;
 }
 
 
@@ -134,7 +119,7 @@ void ParseVerseLinks(std::string& text, const TZBBibleModule& bible, uint16_t en
             break;
         }
         const size_t refStart = open + kScriprefOpen.size();
-        std::string reference = TrimBlanks(std::string_view(text).substr(refStart, close - refStart));
+        std::string reference(TrimBlanks(std::string_view(text).substr(refStart, close - refStart)));
         reference = ReplaceAll(ReplaceAll(ReplaceAll(reference, "\r\n", " "), "\n", " "), ": ", ":");
 
         int32_t stop = 0;
@@ -165,7 +150,7 @@ void ParseVerseLinks(std::string& text, const TZBBibleModule& bible, uint16_t en
         }
         open = FindTag(text, kScriprefOpen, searchFrom);
     }
-    messages = TrimBlanks(messages);
+    messages = std::string(TrimBlanks(messages));
 }
 
 std::string VerseLinksToScriprefs(const std::string& text) {

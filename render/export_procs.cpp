@@ -30,24 +30,6 @@ std::string ReplaceText(std::string_view text, std::string_view from, std::strin
 
 namespace {
 
-std::string ReplaceExact(std::string_view text, std::string_view from, std::string_view to) {
-    std::string out;
-    size_t pos = 0;
-    for (size_t at; (at = text.find(from, pos)) != std::string_view::npos; pos = at + from.size()) {
-        out.append(text.substr(pos, at - pos));
-        out.append(to);
-    }
-    out.append(text.substr(pos));
-    return out;
-}
-
-std::string_view Trim(std::string_view s) {
-    size_t b = 0, e = s.size();
-    while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
-    while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
-    return s.substr(b, e - b);
-}
-
 std::string FontTags(std::string_view text) {
     const std::string greek = std::string("<font face=\"") + GreekFontName + "\">";
     const std::string hebrew = std::string("<font face=\"") + HebrewFontName + "\">";
@@ -75,7 +57,7 @@ std::string JoinLines(std::string_view text) {
     std::string tail;
     for (size_t i = lines.size() - 1; i >= 1; --i) {
         std::string current = std::string(lines[i]) + tail;
-        std::string_view trimmed = Trim(current);
+        std::string_view trimmed = TrimBlanks(current);
         tail = trimmed.empty() ? std::string() : " " + std::string(trimmed);
     }
     return std::string(lines[0]) + tail + "\r\n";
@@ -180,11 +162,11 @@ std::string LexiconPlainText(std::string_view article) {
     if (end != std::string::npos) s.resize(end);
     size_t body = s.find("<body>");
     if (body != std::string::npos) s.erase(0, std::min(s.size(), body + 7));
-    s = ReplaceExact(s, "<p>", "\n");
-    for (const char* tag : {"</p>", "<i>", "</i>", "<b>", "</b>"}) s = ReplaceExact(s, tag, "");
-    s = ReplaceExact(s, "&amp;", "&");
-    s = ReplaceExact(s, "&lt;", "<");
-    s = ReplaceExact(s, "&gt;", ">");
+    s = ReplaceAll(s, "<p>", "\n");
+    for (const char* tag : {"</p>", "<i>", "</i>", "<b>", "</b>"}) s = ReplaceAll(s, tag, "");
+    s = ReplaceAll(s, "&amp;", "&");
+    s = ReplaceAll(s, "&lt;", "<");
+    s = ReplaceAll(s, "&gt;", ">");
     for (const char* tail : {"See Greek", "See Hebrew"}) {
         size_t at = s.find(tail);
         if (at != std::string::npos) s.resize(at);
@@ -198,7 +180,7 @@ std::string LexiconPlainText(std::string_view article) {
         if (b == std::string::npos) continue;
         s.erase(a, b + std::char_traits<char>::length(close) - a);
     }
-    return std::string(Trim(s));
+    return std::string(TrimBlanks(s));
 }
 
 std::string PlainTextToUtf8(std::string_view ansi) {
