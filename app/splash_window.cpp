@@ -46,8 +46,4 @@ void TSplashWindow::SetStatus(const QString& status) {
     if (isVisible()) repaint();
 }
 
-QString TSplashWindow::Status() const { return status_->text(); }
-
-QString TSplashWindow::VersionLine() const { return version_->text(); }
-
 }  // namespace kvx

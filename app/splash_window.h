@@ -18,8 +18,6 @@ public:
     explicit TSplashWindow(const std::string& version, QWidget* parent = nullptr);
     // Shows the text at once, without waiting for the event loop.
     void SetStatus(const QString& status);
-    QString Status() const;
-    QString VersionLine() const;
 
 private:
     QLabel* version_;

@@ -104,11 +104,8 @@ public:
     // times. On by default; an index gets its tables at its third look-up, so a
     // program that searches once does not pay for them.
     void SetSearchAcceleration(bool on) { accelerate_ = on; }
-    bool SearchAcceleration() const { return accelerate_; }
 
     // Close matches and suggestions.
-    TkvcStrComp2k& Comparer() { return *comparer_; }
-    long double ApproximateMatchThreshold() const { return approximateThreshold_; }
     // The main words lowered, sorted without regard to case, without duplicates and
     // without entries that start with a digit or punctuation; built on first use.
     const std::vector<std::string>& SuggestionWordList();
@@ -153,13 +150,7 @@ private:
     bool mainLoaded_ = false, strongsLoaded_ = false, footnotesLoaded_ = false;
 
     std::unique_ptr<TkvcStrComp2k> comparer_;
-    long double approximateThreshold_ = kApproximateMatchThreshold;
-    // Lookup tables of a word index, made once the index has been searched a few times.
-    struct SearchTables {
-        std::unique_ptr<TSearchWordIndex> tables;
-        int lookups = 0;
-    };
-    SearchTables mainSearch_, strongsSearch_, footnoteSearch_;
+    TLazySearchIndex mainSearch_, strongsSearch_, footnoteSearch_;
     bool accelerate_ = true;
     std::vector<std::string> suggestionWords_;
     bool suggestionsBuilt_ = false;

@@ -60,17 +60,12 @@ void TZBBibleModule::NormalizeRange(int& first, int& last) const {
 }
 
 TSearchWordIndex* TZBBibleModule::SearchIndexFor(const TZBWordIndex* list) {
-    // Two plain walks cost less than building the tables; from the third look-up
-    // on, the tables pay for themselves.
-    constexpr int kLookupsBeforeTables = 2;
     if (!list || !accelerate_) return nullptr;
-    SearchTables* slot = list == mainWords_.get()       ? &mainSearch_
-                         : list == strongsWords_.get()  ? &strongsSearch_
-                         : list == footnoteWords_.get() ? &footnoteSearch_
-                                                        : nullptr;
-    if (!slot) return nullptr;
-    if (!slot->tables && ++slot->lookups > kLookupsBeforeTables) slot->tables = std::make_unique<TSearchWordIndex>(*list);
-    return slot->tables.get();
+    TLazySearchIndex* slot = list == mainWords_.get()       ? &mainSearch_
+                             : list == strongsWords_.get()  ? &strongsSearch_
+                             : list == footnoteWords_.get() ? &footnoteSearch_
+                                                            : nullptr;
+    return slot ? slot->For(*list) : nullptr;
 }
 
 TBooleanArray TZBBibleModule::MatchIndex(std::string_view word, const TZBWordIndex* list,
@@ -80,8 +75,6 @@ TBooleanArray TZBBibleModule::MatchIndex(std::string_view word, const TZBWordInd
     context.ModuleName = moduleName_;
     context.Universe = {verseCount_, 1};
     context.Comparer = comparer_.get();
-    context.Threshold = approximateThreshold_;
-    context.Accelerate = accelerate_;
     return kvx::MatchIndex(word, list, SearchIndexFor(list), position, first, last, BibleWordOptions(flags), context);
 }
 

@@ -3,7 +3,6 @@
 #include "engine/search_index.h"
 
 #include <algorithm>
-#include <optional>
 #include <unordered_set>
 
 #include "engine/parse_words.h"
@@ -276,14 +275,12 @@ TBooleanArray MatchIndex(std::string_view word, const TZBWordIndex* list, TSearc
         return set;
     }
 
-    std::optional<TkvcStrComp2k> localComparer;
-    if (!context.Comparer) localComparer.emplace();
-    TkvcStrComp2k& comparer = context.Comparer ? *context.Comparer : *localComparer;
+    TkvcStrComp2k& comparer = *context.Comparer;
     if (q.Fuzzy) PrepareComparer(q, comparer);
 
     const auto& words = list->Words();
     std::vector<uint32_t> matches;
-    if (accel && context.Accelerate && &accel->Index() == list) {
+    if (accel && &accel->Index() == list) {
         matches = accel->Matches(q, comparer, context.Threshold);
     } else {
         for (uint32_t i = 0; i < words.size(); ++i)

@@ -100,18 +100,35 @@ private:
     bool stemsBuilt_ = false;
 };
 
+// The lookup tables of one word index, made at its third look-up: two plain walks
+// cost less than building them; from the third look-up on they pay for themselves.
+class TLazySearchIndex {
+public:
+    TSearchWordIndex* For(const TZBWordIndex& list) {
+        if (!tables_ && ++lookups_ > kLookupsBeforeTables) tables_ = std::make_unique<TSearchWordIndex>(list);
+        return tables_.get();
+    }
+    void Reset() {
+        tables_.reset();
+        lookups_ = 0;
+    }
+
+private:
+    static constexpr int kLookupsBeforeTables = 2;
+    std::unique_ptr<TSearchWordIndex> tables_;
+    int lookups_ = 0;
+};
+
 // The common context of MatchIndex calls for one module.
 struct TMatchIndexContext {
     std::string ModuleName;  // for "IndexList nil (%s, %s)"
     TSearchUniverse Universe;
-    TkvcStrComp2k* Comparer = nullptr;
+    TkvcStrComp2k* Comparer = nullptr;  // the module's own; required
     long double Threshold = kApproximateMatchThreshold;
-    bool Accelerate = true;
 };
 
 // The items first..last (item numbers) whose posting lists hold a word that
-// matches `word`; matched words are added to position. `accel` may be null, and is
-// ignored when context.Accelerate is false. Raises "IndexList nil (%s, %s)" when
+// matches `word`; matched words are added to position. `accel` may be null. Raises "IndexList nil (%s, %s)" when
 // the module has no such list.
 TBooleanArray MatchIndex(std::string_view word, const TZBWordIndex* list, TSearchWordIndex* accel,
                          TZBSearchKeyMatchingWords& position, int32_t first, int32_t last,

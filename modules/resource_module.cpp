@@ -81,8 +81,7 @@ void TZBDictionaryModule::Open(const std::string& fileName) {
 }
 
 void TZBDictionaryModule::CloseFile() {
-    wordSearch_.reset();
-    wordLookups_ = 0;
+    wordSearch_.Reset();
     wordList_.reset();
     entryArray_ = nullptr;
     verseIndex_ = nullptr;
@@ -224,17 +223,8 @@ bool TZBCommentaryModule::RangeHasText(int first, int last) const {
 
 bool TZBCommentaryModule::AnyEntryHasText() const { return RangeHasText(0, EntryCount() - 1); }
 
-namespace {
-
-bool HasExtension(const std::string& fileName, std::string_view extension) {
-    return fileName.size() >= extension.size() &&
-           AnsiSameText(std::string_view(fileName).substr(fileName.size() - extension.size()), extension);
-}
-
-}  // namespace
-
 bool IsResourceModuleFile(const std::string& fileName) {
-    if (HasExtension(fileName, rf::kCommentaryExtension) || HasExtension(fileName, rf::kBookExtension)) return true;
+    if (AnsiEndsText(rf::kCommentaryExtension, fileName) || AnsiEndsText(rf::kBookExtension, fileName)) return true;
     std::ifstream in(fileName, std::ios::binary);
     char magic[rf::kMagicLength + 1] = {};
     if (!in.seekg(rf::kMagic) || !in.read(magic, sizeof magic)) return false;
@@ -242,10 +232,10 @@ bool IsResourceModuleFile(const std::string& fileName) {
 }
 
 std::unique_ptr<TZBDictionaryModule> OpenResourceModule(const std::string& fileName) {
-    if (HasExtension(fileName, rf::kCommentaryExtension)) return std::make_unique<TZBCommentaryModule>(fileName);
+    if (AnsiEndsText(rf::kCommentaryExtension, fileName)) return std::make_unique<TZBCommentaryModule>(fileName);
     auto module = std::make_unique<TZBDictionaryModule>(fileName);
     // A file named by neither extension is taken for what its header says.
-    if (module->IsCommentary() && !HasExtension(fileName, rf::kBookExtension))
+    if (module->IsCommentary() && !AnsiEndsText(rf::kBookExtension, fileName))
         return std::make_unique<TZBCommentaryModule>(fileName);
     return module;
 }

@@ -94,8 +94,7 @@ public:
     TBooleanArray MatchIndex(std::string_view word, TZBSearchKeyMatchingWords& position, int first, int last,
                              uint32_t options);
 
-    TkvcStrComp2k& Comparer() { return *comparer_; }
-    long double ApproximateMatchThreshold() const { return approximateThreshold_; }
+    long double ApproximateMatchThreshold() const { return kApproximateMatchThreshold; }
 
     // Releases the mapping so that the file can be replaced; Reopen maps it (or its
     // new name) again and checks it as on opening. While closed, and after a failed
@@ -133,11 +132,9 @@ private:
     TModuleOrigin origin_ = TModuleOrigin::Builder;
 
     std::unique_ptr<TZBWordIndex> wordList_;
-    std::unique_ptr<TSearchWordIndex> wordSearch_;
-    int wordLookups_ = 0;
+    TLazySearchIndex wordSearch_;
 
     std::unique_ptr<TkvcStrComp2k> comparer_;
-    long double approximateThreshold_ = kApproximateMatchThreshold;
     bool linked_ = true;
     bool tabShown_ = true;
 };

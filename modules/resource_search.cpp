@@ -73,16 +73,11 @@ TBooleanArray TZBDictionaryModule::MatchIndex(std::string_view word, TZBSearchKe
                                               int last, uint32_t options) {
     NormalizeRange(first, last);
     const TZBWordIndex& list = WordList();
-    // A library search asks each module once or twice; the lookup tables pay for
-    // themselves only from the third look-up on, as for Bibles.
-    constexpr int kLookupsBeforeTables = 2;
-    if (!wordSearch_ && ++wordLookups_ > kLookupsBeforeTables) wordSearch_ = std::make_unique<TSearchWordIndex>(list);
     TMatchIndexContext context;
     context.ModuleName = moduleName_;
     context.Universe = {entryCount_, 0};
     context.Comparer = comparer_.get();
-    context.Threshold = approximateThreshold_;
-    return kvx::MatchIndex(word, &list, wordSearch_.get(), position, first, last, ResourceWordOptions(options),
+    return kvx::MatchIndex(word, &list, wordSearch_.For(list), position, first, last, ResourceWordOptions(options),
                            context);
 }
 

@@ -166,11 +166,6 @@ bool AnsiSameText(std::string_view a, std::string_view b) {
     return a.size() == b.size() && AnsiCompareText(a, b) == 0;
 }
 
-int AnsiCompareStr(std::string_view a, std::string_view b) {
-    int r = a.compare(b);
-    return r < 0 ? -1 : r > 0 ? 1 : 0;
-}
-
 bool AnsiStartsText(std::string_view prefix, std::string_view s) {
     return s.size() >= prefix.size() && AnsiSameText(prefix, s.substr(0, prefix.size()));
 }

@@ -35,8 +35,6 @@ std::string AsciiLowerCase(std::string_view s);
 // Case-insensitive comparison in the code page: <0, 0 or >0.
 int AnsiCompareText(std::string_view a, std::string_view b);
 bool AnsiSameText(std::string_view a, std::string_view b);
-// Case-sensitive comparison by byte value.
-int AnsiCompareStr(std::string_view a, std::string_view b);
 
 bool AnsiStartsText(std::string_view prefix, std::string_view s);
 bool AnsiEndsText(std::string_view suffix, std::string_view s);

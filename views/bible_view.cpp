@@ -208,8 +208,8 @@ void TFrameBibleView::CreateToolBar() {
         toolBar_->addWidget(button);
         return button;
     };
-    backButton_ = historyButton("ToolButton9", Action("ActionBack"), popupBackList_);
-    forwardButton_ = historyButton("ToolButton10", Action("ActionForward"), popupForwardList_);
+    historyButton("ToolButton9", Action("ActionBack"), popupBackList_);
+    historyButton("ToolButton10", Action("ActionForward"), popupForwardList_);
 
     comboBoxBook_ = new QComboBox(this);
     comboBoxBook_->setObjectName(QStringLiteral("ComboBoxBook"));
@@ -435,7 +435,7 @@ void TFrameBibleView::GoToVerse(int verse) {
         const int last = bible->VerseNumber(book, chapter, kLastVerseOfAnyChapter);
         for (int v = first; v <= last; ++v) chapterVerses_.push_back(static_cast<uint16_t>(v));
         textView_->SetBible(bible);
-        textView_->ShowVerses(chapterVerses_, false, highlight_);
+        textView_->ShowVerses(chapterVerses_, false, {});
         if (number != 1) textView_->ScrollToVerse(verse);
     }
     UpdateActions();
@@ -702,7 +702,6 @@ QMenu* TFrameBibleView::PrepareContextMenu(const std::string& link, int verse, c
     menu->clear();
     for (QMenu* sub : menu->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly)) delete sub;
     UpdateActions();
-    clickedWord_ = word;
     const TZBBibleModule* bible = CurrentBible();
     const std::string r = Reference(verse);
     const size_t colon = link.find(':');

@@ -69,7 +69,6 @@ public:
     void Refresh();
     void SelectVerseLabel(int verse) { textView_->SelectVerseLabel(verse); }
     // Words to highlight in the chapter; normally none.
-    void SetHighlightQuery(const TZBSearchKeysData& keys) { highlight_ = keys; }
 
     // History, most recent first.
     const std::vector<int>& BackList() const { return backList_; }
@@ -154,8 +153,6 @@ private:
     QToolBar* toolBar_;
     QComboBox* comboBoxBook_;
     QComboBox* comboBoxChapter_;
-    QToolButton* backButton_;
-    QToolButton* forwardButton_;
     TFrameTextView* textView_;
     QMenu* popupRightClick_;
     QMenu* popupMenuTab_;
@@ -171,8 +168,6 @@ private:
     struct TSavedSwitches {
         bool CommentaryLinks = true, BookLinks = true, Footnotes = false, EditLinks = false;
     } saved_;
-    TZBSearchKeysData highlight_;
-    std::string clickedWord_;
 };
 
 }  // namespace kvx

@@ -97,7 +97,6 @@ public:
     bool PreviousChapterLink() const { return previousChapterLink_; }
     bool NextChapterLink() const { return nextChapterLink_; }
     void SetPaged(bool paged) { paged_ = paged; }
-    void SetPageStart(int start) { pageStart_ = start; }
     void SetOnVerseRightClick(TVerseRightClick callback) { onVerseRightClick_ = std::move(callback); }
     // Find in displayed text makes the pane's panel visible first through this.
     void SetFindCaption(const QString& caption, std::function<void()> revealPanel);

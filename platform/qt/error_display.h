@@ -22,7 +22,6 @@ public:
     explicit TErrorDisplay(TMessageService& messages) : messages_(messages) {}
     // Silent from a failed start-up on.
     void SetSilent(bool silent) { silent_ = silent; }
-    bool Silent() const { return silent_; }
     void Report(const std::string& message);
 
 private:
