@@ -20,6 +20,7 @@
 #include "platform/qt/desktop_services.h"
 #include "views/bible_view.h"
 #include "views/simple_resource_view.h"
+#include "views/view_display.h"
 
 namespace kvx {
 
@@ -28,11 +29,6 @@ namespace {
 // The array index a library item carries.
 constexpr const char* kModuleIndexProperty = "moduleIndex";
 constexpr const char* kProverbActionName = "ActionProverb";
-
-QString MenuText(const std::string& ansi) {
-    // An ampersand in a module name is shown, not taken as an accelerator.
-    return QString::fromStdString(AnsiToUtf8(ansi)).replace(QLatin1Char('&'), QStringLiteral("&&"));
-}
 
 // Removes the items after the menu's last separator.
 void ClearLibraryItems(QMenu* menu) {

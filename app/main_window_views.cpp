@@ -15,6 +15,7 @@
 #include "platform/qt/message_service.h"
 #include "views/bible_view.h"
 #include "views/simple_resource_view.h"
+#include "views/view_display.h"
 
 namespace kvx {
 
@@ -22,7 +23,6 @@ namespace {
 
 constexpr const char* kNoDetails = "<br>No additional details available.";
 
-QString Ansi(const std::string& text) { return QString::fromStdString(AnsiToUtf8(text)); }
 
 }  // namespace
 
@@ -76,14 +76,14 @@ void TMain::ShowBookReferences(const TBookReferences& references) {
     auto* menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("BookReferenceLinks"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->setTitle(Ansi(references.Caption));
-    QAction* heading = menu->addAction(Ansi(references.Title + " - " + references.Reference));
+    menu->setTitle(AnsiText(references.Caption));
+    QAction* heading = menu->addAction(AnsiText(references.Title + " - " + references.Reference));
     heading->setEnabled(false);
     menu->addSeparator();
     TZBDictionaryModule* book = references.Book;
     const auto& titles = book->EntryTitles();
     for (uint16_t entry : references.Entries) {
-        const QString title = entry < titles.size() ? Ansi(titles[entry]) : QString::number(entry);
+        const QString title = entry < titles.size() ? AnsiText(titles[entry]) : QString::number(entry);
         connect(menu->addAction(title), &QAction::triggered, this,
                 [this, book, entry, verse = references.Verse] { ShowBookEntry(*book, entry, verse); });
     }

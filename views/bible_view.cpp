@@ -24,6 +24,7 @@
 #include "platform/exception.h"
 #include "render/export_procs.h"
 #include "views/passage_format.h"
+#include "views/view_display.h"
 #include "views/view_host.h"
 
 namespace kvx {
@@ -35,9 +36,7 @@ constexpr int kLastVerseOfAnyChapter = 255;
 constexpr int kCopyStyleParagraphs = 4;  // style E: one paragraph per verse
 constexpr const char* kBookmarkSlotProperty = "bookmarkSlot";
 
-QString Ansi(const std::string& text) { return QString::fromStdString(AnsiToUtf8(text)); }
 // A module name in a menu: an ampersand is shown, not taken as an accelerator.
-QString MenuText(const std::string& ansi) { return Ansi(ansi).replace(QLatin1Char('&'), QStringLiteral("&&")); }
 
 }  // namespace
 
@@ -279,8 +278,8 @@ void TFrameBibleView::SetBibles(const TZBBibleModuleArray& bibles) {
     quietTabs_ = true;
     while (tabs_->count() > 0) tabs_->removeTab(0);
     for (const TZBBibleModule* bible : bibles_) {
-        const int index = tabs_->addTab(Ansi(bible->Abbreviation()));
-        tabs_->setTabToolTip(index, Ansi(bible->ModuleName()));
+        const int index = tabs_->addTab(AnsiText(bible->Abbreviation()));
+        tabs_->setTabToolTip(index, AnsiText(bible->ModuleName()));
         tabs_->setTabVisible(index, bible->TabShown());
     }
     quietTabs_ = false;
@@ -385,7 +384,7 @@ void TFrameBibleView::OnTabSelected() {
 
 void TFrameBibleView::FillBooks(const TZBBibleModule& bible) {
     comboBoxBook_->clear();
-    for (const std::string& name : bible.BookNames()) comboBoxBook_->addItem(Ansi(name));
+    for (const std::string& name : bible.BookNames()) comboBoxBook_->addItem(AnsiText(name));
 }
 
 void TFrameBibleView::FillChapters(const TZBBibleModule& bible, int book) {
@@ -626,7 +625,7 @@ void TFrameBibleView::UpdateActions() {
     info->setText(bible ? MenuText(bible->Abbreviation()) + QStringLiteral(" module information...")
                         : QStringLiteral("Module Information..."));
     for (int slot = 0; slot < kBookmarkCount; ++slot)
-        Action(Format("ActionSetBookmark%d", slot).c_str())->setText(Ansi(SetBookmarkCaption(slot)));
+        Action(Format("ActionSetBookmark%d", slot).c_str())->setText(AnsiText(SetBookmarkCaption(slot)));
 }
 
 std::string TFrameBibleView::Reference(int verse) const {
@@ -681,7 +680,7 @@ bool TFrameBibleView::IsDictionaryWord(const std::string& word, TZBDictionaryMod
 void TFrameBibleView::FillBookmarkMenu(QMenu* menu, int verse) {
     const TZBBibleModule* bible = CurrentBible();
     for (int slot : {1, 2, 3, 4, 5, 6, 7, 8, 9, 0}) {
-        QAction* item = menu->addAction(Ansi(SetBookmarkCaption(slot)));
+        QAction* item = menu->addAction(AnsiText(SetBookmarkCaption(slot)));
         item->setObjectName(QStringLiteral("PUSetBookmark%1").arg(slot));
         connect(item, &QAction::triggered, this, [bible, verse, slot] {
             if (!bible) return;
@@ -722,9 +721,9 @@ QMenu* TFrameBibleView::PrepareContextMenu(const std::string& link, int verse, c
 
     menu->addAction(Action("ActionCopySelection"));
     menu->addAction(Action("ActionAppendSelection"));
-    connect(item(menu, "PUCopyVerse", QStringLiteral("Copy %1").arg(Ansi(r))), &QAction::triggered, this,
+    connect(item(menu, "PUCopyVerse", QStringLiteral("Copy %1").arg(AnsiText(r))), &QAction::triggered, this,
             [this, verse] { CopyVerses(verse, verse); });
-    QMenu* copyFrom = submenu("PUCopyFrom", QStringLiteral("Copy from %1 through verse").arg(Ansi(r)));
+    QMenu* copyFrom = submenu("PUCopyFrom", QStringLiteral("Copy from %1 through verse").arg(AnsiText(r)));
     if (bible) {
         int b = 0, c = 0, n = 0;
         bible->DecodeVerse(verse, b, c, n);
@@ -748,18 +747,18 @@ QMenu* TFrameBibleView::PrepareContextMenu(const std::string& link, int verse, c
     QAction* topicText = item(menu, "PUTopicText", QStringLiteral("Topic Guide for Selected Text"));
     topicText->setVisible(false);
     topicText->setEnabled(!selectedText.empty());
-    QAction* strongsH = item(menu, "PUSearchStrongsH", QStringLiteral("Search Bible for H%1").arg(Ansi(number)));
+    QAction* strongsH = item(menu, "PUSearchStrongsH", QStringLiteral("Search Bible for H%1").arg(AnsiText(number)));
     strongsH->setVisible(scheme == "h");
     strongsH->setEnabled(false);
-    QAction* strongsG = item(menu, "PUSearchStrongsG", QStringLiteral("Search Bible for G%1").arg(Ansi(number)));
+    QAction* strongsG = item(menu, "PUSearchStrongsG", QStringLiteral("Search Bible for G%1").arg(AnsiText(number)));
     strongsG->setVisible(scheme == "g");
     strongsG->setEnabled(false);
-    QAction* esi = item(menu, "PUEngStrIndexer", QStringLiteral("Open English-Strong's Indexer for \"%1\"").arg(Ansi(word)));
+    QAction* esi = item(menu, "PUEngStrIndexer", QStringLiteral("Open English-Strong's Indexer for \"%1\"").arg(AnsiText(word)));
     esi->setVisible(IsKJVWord(word));
     esi->setEnabled(false);  // the indexer's window is not part of this program yet
     TZBDictionaryModule* volume = nullptr;
     int entry = -1;
-    QAction* webster = item(menu, "PUWebstersLookup", QStringLiteral("Webster's Definition for \"%1\"").arg(Ansi(word)));
+    QAction* webster = item(menu, "PUWebstersLookup", QStringLiteral("Webster's Definition for \"%1\"").arg(AnsiText(word)));
     webster->setVisible(IsDictionaryWord(word, volume, entry));
     if (webster->isVisible())
         connect(webster, &QAction::triggered, this, [this, volume, entry] {
@@ -779,17 +778,17 @@ QMenu* TFrameBibleView::PrepareContextMenu(const std::string& link, int verse, c
     }
     menu->addSeparator();
 
-    QMenu* bookmarks = submenu("PUSetBookmark", QStringLiteral("Set &Bookmark to %1").arg(Ansi(r)));
+    QMenu* bookmarks = submenu("PUSetBookmark", QStringLiteral("Set &Bookmark to %1").arg(AnsiText(r)));
     FillBookmarkMenu(bookmarks, verse);
     menu->addSeparator();
 
-    item(menu, "PUTopicVerse", QStringLiteral("Verse Guide for %1").arg(Ansi(r)))->setVisible(false);
-    QAction* goComment = item(menu, "PUGoComment", QStringLiteral("Go to %1 in Active Commentary").arg(Ansi(r)));
+    item(menu, "PUTopicVerse", QStringLiteral("Verse Guide for %1").arg(AnsiText(r)))->setVisible(false);
+    QAction* goComment = item(menu, "PUGoComment", QStringLiteral("Go to %1 in Active Commentary").arg(AnsiText(r)));
     goComment->setVisible(!commentaries_.empty());
     connect(goComment, &QAction::triggered, this, [this, verse] {
         if (host_) host_->ShowCommentaryEntry(-1, verse - 1);
     });
-    QMenu* commentaryMenu = submenu("PUCommentaries", QStringLiteral("Commentaries on %1").arg(Ansi(r)));
+    QMenu* commentaryMenu = submenu("PUCommentaries", QStringLiteral("Commentaries on %1").arg(AnsiText(r)));
     commentaryMenu->setEnabled(!commentaries_.empty());
     for (size_t i = 0; i < commentaries_.size(); ++i) {
         const TZBCommentaryModule* c = commentaries_[i];
@@ -800,7 +799,7 @@ QMenu* TFrameBibleView::PrepareContextMenu(const std::string& link, int verse, c
             if (host_) host_->ShowCommentaryEntry(static_cast<int>(i), verse - 1);
         });
     }
-    QMenu* bookMenu = submenu("PUDictionaries", QStringLiteral("Book References to %1").arg(Ansi(r)));
+    QMenu* bookMenu = submenu("PUDictionaries", QStringLiteral("Book References to %1").arg(AnsiText(r)));
     for (size_t i = 0; i < books_.size(); ++i) {
         TZBDictionaryModule* b = books_[i];
         if (!b->VerseHasEntries(verse - 1)) continue;

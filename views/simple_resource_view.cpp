@@ -3,7 +3,7 @@
 
 #include <QTextBrowser>
 
-#include "platform/ansi_text.h"
+#include "views/view_display.h"
 
 namespace kvx {
 
@@ -48,7 +48,7 @@ void TSimpleResourceView::ShowCurrent() {
     } catch (const std::exception& e) {
         body = std::string("<i>(") + e.what() + ")</i>";
     }
-    Text()->setHtml(QString::fromStdString(AnsiToUtf8("<h3>" + heading + "</h3>" + body)));
+    Text()->setHtml(AnsiText("<h3>" + heading + "</h3>" + body));
 }
 
 void TSimpleResourceView::ApplyTabVisibility() {

@@ -5,7 +5,6 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include "platform/ansi_text.h"
 
 namespace kvx {
 
@@ -33,8 +32,8 @@ void TTabbedTextPane::SetTabs(const std::vector<TTab>& tabs) {
     quiet_ = true;
     while (tabs_->count() > 0) tabs_->removeTab(0);
     for (const TTab& tab : tabs) {
-        const int index = tabs_->addTab(QString::fromStdString(AnsiToUtf8(tab.Caption)));
-        tabs_->setTabToolTip(index, QString::fromStdString(AnsiToUtf8(tab.Hint)));
+        const int index = tabs_->addTab(AnsiText(tab.Caption));
+        tabs_->setTabToolTip(index, AnsiText(tab.Hint));
     }
     quiet_ = false;
     // A tab bar that is not shown yet does not tell its layout that it has grown.

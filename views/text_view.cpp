@@ -43,8 +43,6 @@ const QColor kHoverLinkColor(0, 128, 0);
 // A label closer than this to the bottom of the view counts as out of sight.
 constexpr int kLabelBottomSlack = 20;
 
-QString PageText(const std::string& text, bool utf8) { return ModuleText(text, utf8); }
-QString Ansi(const std::string& text) { return QString::fromStdString(AnsiToUtf8(text)); }
 std::string ToAnsi(const QString& text) { return Utf8ToAnsi(text.toStdString(), false); }
 
 // Two decimal numbers "i,v" of a margin link.
@@ -272,7 +270,7 @@ void TFrameTextView::Rebuild() {
     if (pageSelector_) {
         const QSignalBlocker quiet(pageSelector_);
         pageSelector_->clear();
-        for (const std::string& item : page_.PageSelectorItems) pageSelector_->addItem(Ansi(item));
+        for (const std::string& item : page_.PageSelectorItems) pageSelector_->addItem(AnsiText(item));
         pageSelector_->setCurrentIndex(page_.PageSelectorIndex);
     }
     LoadPage();
@@ -281,7 +279,7 @@ void TFrameTextView::Rebuild() {
 void TFrameTextView::LoadPage() {
     view_->setExtraSelections({});
     hoveredLink_.clear();
-    source_ = PageText(page_.Html, page_.Utf8);
+    source_ = ModuleText(page_.Html, page_.Utf8);
     view_->setHtml(source_);
     IndexAnchors();
     emit PageShown();
@@ -481,7 +479,7 @@ QString TFrameTextView::PopupText(const QString& link) const {
         if (ReadPair(data, a, b) && a >= 0 && static_cast<size_t>(a) < userCommentaries_.size())
             hint = "Edit " + userCommentaries_[static_cast<size_t>(a)]->ModuleName() + " on " + reference(b + 1) + ".";
     }
-    return Ansi(hint);
+    return AnsiText(hint);
 }
 
 void TFrameTextView::OnLinkHovered(const QUrl& url) {

@@ -24,6 +24,10 @@ QString ModuleText(const std::string& text, bool isUtf8) {
     return QString::fromStdString(isUtf8 ? text : AnsiToUtf8(text));
 }
 
+QString AnsiText(const std::string& text) { return ModuleText(text, false); }
+
+QString MenuText(const std::string& text) { return AnsiText(text).replace(QLatin1Char('&'), QStringLiteral("&&")); }
+
 int ScrollPosition(const QTextBrowser& text) { return text.verticalScrollBar()->value(); }
 
 void SetScrollPosition(QTextBrowser& text, int position) {

@@ -23,6 +23,10 @@ void ApplyViewDisplay(QTextBrowser& text, const TViewDisplay& display);
 
 // Module text (Windows-1252, or UTF-8 where the module says so) for the screen.
 QString ModuleText(const std::string& text, bool isUtf8);
+// Engine text in Windows-1252 for the screen.
+QString AnsiText(const std::string& text);
+// The same as a menu or tab caption: an ampersand is shown, not taken as an accelerator.
+QString MenuText(const std::string& text);
 
 // The scroll position of a text, and setting it once the text has been laid out:
 // a position beyond what the text can scroll to yet is applied when it can.
