@@ -170,6 +170,7 @@ bool TMain::RunStartupSequence() {
         // Unreadable: the defaults stand, and the exit will not write over it unread.
     }
     LoadSettings(Settings(), profile);
+    showWelcome_ = ReadShowWelcome(profile);
     if (auto placement = ReadWindowPlacement(profile, kMainFormSection)) {
         const QRect stored(placement->Left, placement->Top, placement->Right - placement->Left,
                            placement->Bottom - placement->Top);
@@ -353,10 +354,10 @@ void TMain::ShowUpdateReminder() {
 }
 
 void TMain::ShowWelcome() {
-    if (!quickStart_) return;
+    if (!quickStart_ || !showWelcome_) return;
     try {
-        if (!ReadShowWelcome(TProfileFile::Load(settingsFile_))) return;
         UpdateSettingsFile(settingsFile_, [](TProfileFile& file) { WriteShowWelcome(file, false); });
+        showWelcome_ = false;
     } catch (const std::exception&) {
         // A settings file that cannot be read or written: greeting the user at every
         // start would be worse than not greeting at all.

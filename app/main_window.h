@@ -175,6 +175,7 @@ private:
 
     QPointer<TSplashWindow> splash_;
     QPointer<TFormQuickStart> quickStart_;
+    bool showWelcome_ = false;  // as the settings file said at start
     QPointer<TFormCheckUpdateReminder> updateReminder_;
 
     bool startupSucceeded_ = false;

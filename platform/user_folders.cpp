@@ -9,12 +9,12 @@
 
 namespace kvx {
 
-namespace {
-
 std::string WithSlash(std::string folder) {
     if (!folder.empty() && folder.back() != '/') folder += '/';
     return folder;
 }
+
+namespace {
 
 std::string AccountHome() {
     long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);

@@ -11,6 +11,9 @@ namespace kvx {
 // Empty when none of them resolves.
 std::string UserConfigFolder();
 
+// The folder as a prefix of paths: with a '/' at the end unless it is empty.
+std::string WithSlash(std::string folder);
+
 // The running program's executable and the folder it sits in (ending in '/').
 std::string ProgramPath();
 std::string ProgramFolder();

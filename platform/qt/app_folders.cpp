@@ -4,14 +4,9 @@
 #include <QStandardPaths>
 #include <filesystem>
 
-namespace kvx {
+#include "platform/user_folders.h"
 
-namespace {
-std::string WithSlash(std::string folder) {
-    if (!folder.empty() && folder.back() != '/') folder += '/';
-    return folder;
-}
-}  // namespace
+namespace kvx {
 
 std::string ResolveProgramFolder(const std::string& option, const char* environment,
                                  const std::string& executableFolder) {
