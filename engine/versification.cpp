@@ -186,6 +186,13 @@ const TVersification& StandardVersification() {
     return v;
 }
 
+int TVersification::ChapterLength(int book, int chapter) const {
+    if (book < 1 || book > static_cast<int>(Books.size())) return 0;
+    const std::vector<int>& chapters = Books[static_cast<size_t>(book - 1)].VersesPerChapter;
+    if (chapter < 1 || chapter > static_cast<int>(chapters.size())) return 0;
+    return chapters[static_cast<size_t>(chapter - 1)];
+}
+
 int TVersification::VerseCount() const {
     int n = 0;
     for (const Book& b : Books)

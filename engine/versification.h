@@ -17,6 +17,8 @@ struct TVersification {
     std::vector<Book> Books;
 
     int VerseCount() const;
+    // The verses of chapter `chapter` of book `book` (both from 1); 0 outside the table.
+    int ChapterLength(int book, int chapter) const;
 };
 
 // 66 books, 31102 verses: Genesis to Revelation in canonical order.

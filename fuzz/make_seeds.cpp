@@ -11,6 +11,7 @@
 #include "fuzz/fuzz_support.h"
 #include "modules/resource_builder.h"
 #include "modules/strongs_data_writer.h"
+#include "platform/file_util.h"
 #include "platform/profile_file.h"
 
 namespace {
@@ -57,9 +58,8 @@ int main(int argc, char** argv) {
     };
     BuildResourceModule(nullptr, nullptr, true, nullptr, fuzz::StandardBible(), scratch, kBuilderSeed, false,
                         "", "", "CMT", "Comments", comments);
-    std::ifstream book(scratch + "/TOP.zb5book", std::ios::binary), commentary(scratch + "/CMT.zb5cmty", std::ios::binary);
-    Write(root / "resource_module", "book", std::string(std::istreambuf_iterator<char>(book), {}));
-    Write(root / "resource_module", "commentary", std::string(std::istreambuf_iterator<char>(commentary), {}));
+    Write(root / "resource_module", "book", ReadWholeFile(ResourceModuleFileName(scratch, "TOP", false)));
+    Write(root / "resource_module", "commentary", ReadWholeFile(ResourceModuleFileName(scratch, "CMT", true)));
     std::filesystem::remove_all(scratch);
 
     std::vector<TStrongsEntry> hebrew(40, {"\u05D0\u05D1", "ab"}), greek(30, {"\u03B1\u03B3", "ag"});

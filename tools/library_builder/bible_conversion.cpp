@@ -1,6 +1,7 @@
 // Laying the converted verses of a SWORD Bible onto the verse numbers.
 #include "tools/library_builder/bible_conversion.h"
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -24,11 +25,9 @@ void Join(std::optional<std::string>& slot, const std::string& text) {
 // The number of the last verse of a chapter in the standard numbering; 0 if none.
 int LastVerseOfChapter(int book, int chapter) {
     const auto& books = StandardVersification().Books;
-    if (book < 1 || book > static_cast<int>(books.size())) return 0;
-    const auto& chapters = books[static_cast<size_t>(book - 1)].VersesPerChapter;
-    if (chapter < 1) return 0;
-    if (chapter > static_cast<int>(chapters.size())) chapter = static_cast<int>(chapters.size());
-    return StandardVerseNumber({book, chapter, chapters[static_cast<size_t>(chapter - 1)]});
+    if (book < 1 || book > static_cast<int>(books.size()) || chapter < 1) return 0;
+    chapter = std::min(chapter, static_cast<int>(books[static_cast<size_t>(book - 1)].VersesPerChapter.size()));
+    return StandardVerseNumber({book, chapter, StandardVersification().ChapterLength(book, chapter)});
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ struct TBibleProfile {
 
 const TBibleProfile& KjvProfile() {
     static const TBibleProfile profile{
-        {"engKJV2006eb", "sword-text-kjv"}, kReferenceBibleFile, "KJV", "King James Version",
+        kKjvSource, kReferenceBibleFile, "KJV", "King James Version",
         TOsisVerseOptions{.Strongs = true, .SuppliedWords = true, .Footnotes = true}, true};
     return profile;
 }

@@ -55,6 +55,10 @@ struct TLibraryBuildReport {
 TLibraryBuildReport BuildLibrary(const TLibraryBuildOptions& options, const std::vector<TLibraryTarget>& targets,
                                  TProgress& progress);
 
+// The King James Version the reference Bible is made from; the commentaries and
+// the topical Bible read their verse keys against it too.
+inline const TSwordSource kKjvSource{"engKJV2006eb", "sword-text-kjv"};
+
 // The Debian package that provides mod2imp.
 inline constexpr char kSwordUtilsPackage[] = "libsword-utils";
 

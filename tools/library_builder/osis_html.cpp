@@ -95,8 +95,8 @@ void TOsisHtmlWriter::Token(const TOsisToken& t) {
         return;
     }
     const std::string_view name = t.name;
-    const bool opens = t.kind == Kind::Start || (t.kind == Kind::Empty && t.HasAttribute("sID"));
-    const bool closes = t.kind == Kind::End || (t.kind == Kind::Empty && t.HasAttribute("eID"));
+    const bool opens = t.Opens();
+    const bool closes = t.Closes();
 
     if (name == "reference" || name == "ref") {
         if (t.kind == Kind::Start && !inReference_) {

@@ -50,13 +50,7 @@ struct Point {
     int book = 0, chapter = 0, verse = 0;
 };
 
-int ChapterLength(int book, int chapter) {
-    const auto& books = StandardVersification().Books;
-    if (book < 1 || book > static_cast<int>(books.size())) return 0;
-    const auto& chapters = books[static_cast<size_t>(book - 1)].VersesPerChapter;
-    if (chapter < 1 || chapter > static_cast<int>(chapters.size())) return 0;
-    return chapters[static_cast<size_t>(chapter - 1)];
-}
+int ChapterLength(int book, int chapter) { return StandardVersification().ChapterLength(book, chapter); }
 
 // The first or the last verse a point names; 0 when it names none.
 int FirstVerse(const Point& p) {

@@ -20,6 +20,13 @@ struct TOsisToken {
     // The decoded value of an attribute; empty when the tag has none of that name.
     std::string Attribute(std::string_view attribute) const;
     bool HasAttribute(std::string_view attribute) const;
+
+    // Milestones are empty tags standing for the start (sID) or end (eID) of an element;
+    // Opens and Closes take them as the start and end tags they stand for.
+    bool IsMilestoneStart() const { return kind == Kind::Empty && HasAttribute("sID"); }
+    bool IsMilestoneEnd() const { return kind == Kind::Empty && HasAttribute("eID"); }
+    bool Opens() const { return kind == Kind::Start || IsMilestoneStart(); }
+    bool Closes() const { return kind == Kind::End || IsMilestoneEnd(); }
 };
 
 class TOsisScanner {

@@ -203,11 +203,6 @@ std::string StrongsMarkers(std::string_view lemma) {
     return markers;
 }
 
-bool IsMilestoneStart(const TOsisToken& t) { return t.kind == TOsisToken::Kind::Empty && t.HasAttribute("sID"); }
-bool IsMilestoneEnd(const TOsisToken& t) { return t.kind == TOsisToken::Kind::Empty && t.HasAttribute("eID"); }
-bool Opens(const TOsisToken& t) { return t.kind == TOsisToken::Kind::Start || IsMilestoneStart(t); }
-bool Closes(const TOsisToken& t) { return t.kind == TOsisToken::Kind::End || IsMilestoneEnd(t); }
-
 // Elements that stand between words: lines, line groups, paragraphs, list items.
 bool SeparatesWords(std::string_view name) {
     static const std::set<std::string_view, std::less<>> kNames = {
@@ -356,9 +351,9 @@ TOsisVerse TOsisVerseConverter::Run(std::string_view osis, bool headingsOnly) co
                     verse.EndOfBook = true;
                     break;
                 }
-            } else if (IsMilestoneStart(t) && IsForeignDivision(type)) {
+            } else if (t.IsMilestoneStart() && IsForeignDivision(type)) {
                 foreignMilestones.insert(t.Attribute("sID"));
-            } else if (IsMilestoneEnd(t)) {
+            } else if (t.IsMilestoneEnd()) {
                 if (type == "book" && !skipping) {
                     // What a module appends after the end of a book (a glossary, say)
                     // is no part of the verse.
@@ -373,13 +368,13 @@ TOsisVerse TOsisVerseConverter::Run(std::string_view osis, bool headingsOnly) co
         if (skipping) continue;
 
         if (name == "note") {
-            if (Opens(t)) {
+            if (t.Opens()) {
                 if (noteDepth++ == 0) {
                     beforeNote = text.GlueCandidate();
                     noteKept = options_.Footnotes && !headingsOnly;
                     noteGroup = noteKept ? openGroup("{", "}", true) : 0;
                 }
-            } else if (Closes(t) && noteDepth > 0) {
+            } else if (t.Closes() && noteDepth > 0) {
                 if (--noteDepth == 0) {
                     if (noteKept) closeGroup(noteGroup);
                     noteGroup = 0;
@@ -394,37 +389,37 @@ TOsisVerse TOsisVerseConverter::Run(std::string_view osis, bool headingsOnly) co
         } else if (name == "reference") {
             if (noteDepth == 0) continue;
             // A note's own verse label ("1.4 ") repeats the verse it belongs to.
-            if (Opens(t)) {
+            if (t.Opens()) {
                 bool label = t.Attribute("type") == "annotateRef";
                 references.push_back(label);
                 if (label) ++skippedReferences;
-            } else if (Closes(t) && !references.empty()) {
+            } else if (t.Closes() && !references.empty()) {
                 if (references.back()) --skippedReferences;
                 references.pop_back();
             }
         } else if (name == "w") {
-            if (Opens(t)) {
+            if (t.Opens()) {
                 words.push_back(options_.Strongs && noteDepth == 0 ? StrongsMarkers(t.Attribute("lemma")) : std::string());
-            } else if (Closes(t) && !words.empty()) {
+            } else if (t.Closes() && !words.empty()) {
                 if (!(headingsOnly && titleDepth == 0)) text.Marker(words.back());
                 words.pop_back();
             }
         } else if (name == "transChange") {
-            if (Opens(t)) {
+            if (t.Opens()) {
                 bool bracket = options_.SuppliedWords && t.Attribute("type") == "added" &&
                                !(headingsOnly && titleDepth == 0) && !(noteDepth > 0 && !noteKept);
                 supplied.push_back(bracket ? openGroup("[", "]", false) : 0);
-            } else if (Closes(t) && !supplied.empty()) {
+            } else if (t.Closes() && !supplied.empty()) {
                 if (supplied.back()) closeGroup(supplied.back());
                 supplied.pop_back();
             }
         } else if (name == "title" || name == "speaker") {
             if (noteDepth > 0) continue;
-            if (Opens(t)) {
+            if (t.Opens()) {
                 text.Space();
                 titles.push_back(openGroup("<<", ">>", false));
                 ++titleDepth;
-            } else if (Closes(t) && !titles.empty()) {
+            } else if (t.Closes() && !titles.empty()) {
                 closeGroup(titles.back());
                 titles.pop_back();
                 --titleDepth;

@@ -24,8 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const TSwordSource kKjvSource{"engKJV2006eb", "sword-text-kjv"};
-
 struct TResourceProfile {
     TSwordSource Source;
     std::string Abbreviation;  // also the stem of the file name

@@ -23,12 +23,10 @@ const char* const kSwordBookNames[66] = {
 // For each book, the verse number before each chapter's first verse.
 struct ChapterStarts {
     std::vector<std::vector<int>> before;  // [book-1][chapter-1]
-    std::vector<std::vector<int>> lengths;
     ChapterStarts() {
         int verse = 0;
         for (const auto& book : StandardVersification().Books) {
             before.emplace_back();
-            lengths.push_back(book.VersesPerChapter);
             for (int n : book.VersesPerChapter) {
                 before.back().push_back(verse);
                 verse += n;
@@ -77,12 +75,9 @@ bool ParseSwordVerseKey(std::string_view key, TSwordVerseKey& result) {
 }
 
 int StandardVerseNumber(const TSwordVerseKey& key) {
-    const ChapterStarts& s = Starts();
-    if (key.Book < 1 || key.Book > static_cast<int>(s.before.size())) return 0;
-    const auto& chapters = s.lengths[static_cast<size_t>(key.Book - 1)];
-    if (key.Chapter < 1 || key.Chapter > static_cast<int>(chapters.size())) return 0;
-    if (key.Verse < 1 || key.Verse > chapters[static_cast<size_t>(key.Chapter - 1)]) return 0;
-    return s.before[static_cast<size_t>(key.Book - 1)][static_cast<size_t>(key.Chapter - 1)] + key.Verse;
+    // The length is 0 for a book or chapter outside the table, which no verse passes.
+    if (key.Verse < 1 || key.Verse > StandardVersification().ChapterLength(key.Book, key.Chapter)) return 0;
+    return Starts().before[static_cast<size_t>(key.Book - 1)][static_cast<size_t>(key.Chapter - 1)] + key.Verse;
 }
 
 }  // namespace kvx::library
