@@ -7,6 +7,7 @@
 #include <map>
 
 #include "engine/bible_format.h"
+#include "engine/module_output.h"
 #include "engine/name_list.h"
 #include "engine/parse_words.h"
 #include "engine/zb_zlib.h"
@@ -20,47 +21,9 @@ namespace bf = bible_format;
 
 namespace {
 
-class Output {
-public:
-    Output() : data_(bf::kHeaderSize, '\0') {}
-    uint32_t Append(std::string_view bytes) {
-        if (data_.size() + bytes.size() > UINT32_MAX) throw Exception("Bible module would exceed 4 GB.");
-        uint32_t at = static_cast<uint32_t>(data_.size());
-        data_.append(bytes);
-        return at;
-    }
-    void PutU16(std::string& s, uint16_t v) {
-        s += static_cast<char>(v & 0xFF);
-        s += static_cast<char>(v >> 8);
-    }
-    void PutU32(std::string& s, uint32_t v) {
-        for (int i = 0; i < 4; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
-    }
-    uint8_t* Header() { return reinterpret_cast<uint8_t*>(data_.data()); }
-    std::string& Data() { return data_; }
-
-private:
-    std::string data_;
-};
-
-void SetU16(uint8_t* p, uint16_t v) {
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-}
-void SetU32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
-void SetShortString(uint8_t* field, const std::string& s, size_t maxLength) {
-    size_t n = std::min(s.size(), maxLength);
-    field[0] = static_cast<uint8_t>(n);
-    std::memcpy(field + 1, s.data(), n);
-}
-
-TBlockDescriptor StoreBlock(Output& out, std::string_view text) {
-    if (text.empty()) return {};
-    std::string packed = CompressBlock(text, TCompressionLevel::Max);
-    uint32_t at = out.Append(packed);
-    return {at, static_cast<uint32_t>(packed.size()), static_cast<uint32_t>(text.size())};
+// An empty text gets no block at all.
+TBlockDescriptor StoreBlock(TModuleOutput& out, std::string_view text) {
+    return text.empty() ? TBlockDescriptor{} : out.StoreBlock(text);
 }
 
 // Word -> ascending verse numbers.
@@ -77,7 +40,7 @@ struct StoredIndex {
 };
 
 // Writes posting lists and records in the order of `words`.
-StoredIndex StoreIndex(Output& out, const std::vector<std::string>& words, const Postings& index) {
+StoredIndex StoreIndex(TModuleOutput& out, const std::vector<std::string>& words, const Postings& index) {
     std::string records;
     std::string postings;
     std::vector<uint32_t> postingOffsets;
@@ -86,12 +49,12 @@ StoredIndex StoreIndex(Output& out, const std::vector<std::string>& words, const
         const auto& list = index.find(w)->second;
         if (list.size() > UINT16_MAX) throw Exception(Format("Too many postings for word %s.", w.c_str()));
         std::string bytes;
-        for (uint16_t v : list) out.PutU16(bytes, v);
+        for (uint16_t v : list) PutU16(bytes, v);
         postingOffsets.push_back(out.Append(bytes));
     }
     for (size_t i = 0; i < words.size(); ++i) {
-        out.PutU32(records, postingOffsets[i]);
-        out.PutU16(records, static_cast<uint16_t>(index.find(words[i])->second.size()));
+        PutU32(records, postingOffsets[i]);
+        PutU16(records, static_cast<uint16_t>(index.find(words[i])->second.size()));
     }
     StoredIndex stored;
     // Even an empty index gets a (zero-length) record array inside the file.
@@ -119,7 +82,7 @@ std::string BuildBibleModule(const TBibleModuleSource& source) {
         throw Exception(Format("The verse texts (%zu) do not match the versification (%d verses).",
                                source.Verses.size(), verseCount));
 
-    Output out;
+    TModuleOutput out(bf::kHeaderSize, "Bible module would exceed 4 GB.");
     Postings mainIndex, strongsIndex, footnoteIndex;
     std::string verseTable;
     std::vector<std::string> words;
@@ -175,9 +138,9 @@ std::string BuildBibleModule(const TBibleModuleSource& source) {
                         for (std::string& w : words) AddPosting(footnoteIndex, std::move(w), static_cast<uint16_t>(verse));
                     }
                 }
-                out.PutU32(verseTable, offset);
-                out.PutU16(verseTable, length);
-                out.PutU16(verseTable, stored);
+                PutU32(verseTable, offset);
+                PutU16(verseTable, length);
+                PutU16(verseTable, stored);
                 verseTable += static_cast<char>(b + 1);
                 verseTable += static_cast<char>(c + 1);
                 verseTable += static_cast<char>(v);
@@ -185,13 +148,13 @@ std::string BuildBibleModule(const TBibleModuleSource& source) {
         }
     }
 
-    uint8_t* h = out.Header();
+    uint8_t* h = out.At(0);
     const uint32_t verseTableAt = out.Append(verseTable);
     std::string firsts, chapterCounts;
     int first = 1;
     std::vector<std::string> names, abbreviations;
     for (const auto& book : books) {
-        out.PutU16(firsts, static_cast<uint16_t>(first));
+        PutU16(firsts, static_cast<uint16_t>(first));
         chapterCounts += static_cast<char>(book.VersesPerChapter.size());
         for (int n : book.VersesPerChapter) first += n;
         names.push_back(book.Name);
@@ -222,7 +185,7 @@ std::string BuildBibleModule(const TBibleModuleSource& source) {
     TBlockDescriptor abbreviationsBlock = StoreBlock(out, JoinNameList(abbreviations));
     TBlockDescriptor infoBlock = StoreBlock(out, source.InfoText);
 
-    h = out.Header();  // the buffer may have moved
+    h = out.At(0);  // the buffer may have moved
     static const char kBanner[] = "Karvelindorax Bible module\r\n";
     std::memcpy(h + bf::kBanner, kBanner, sizeof kBanner - 1);
     SetShortString(h + bf::kModuleName, source.ModuleName, bf::kModuleNameMax);

@@ -12,6 +12,7 @@
 #include <set>
 #include <unordered_map>
 
+#include "engine/module_output.h"
 #include "engine/name_list.h"
 #include "engine/parse_words.h"
 #include "engine/zb_zlib.h"
@@ -61,53 +62,9 @@ long long LocalBuildTime() {
     return std::llround(seconds + static_cast<double>(local.tm_gmtoff));
 }
 
-// The file being laid out; offsets are 32-bit, so it must stay below 4 GB.
-class Output {
-public:
-    Output() : data_(rf::kHeaderSize, '\0') {}
-    uint32_t Position() const { return static_cast<uint32_t>(data_.size()); }
-    uint32_t Append(std::string_view bytes) {
-        if (data_.size() + bytes.size() > UINT32_MAX) throw Exception("Resource module would exceed 4 GB.");
-        const uint32_t at = Position();
-        data_.append(bytes);
-        return at;
-    }
-    uint8_t* At(size_t offset) { return reinterpret_cast<uint8_t*>(data_.data()) + offset; }
-    std::string& Data() { return data_; }
-
-private:
-    std::string data_;
-};
-
-void PutU16(std::string& s, uint16_t v) {
-    s += static_cast<char>(v & 0xFF);
-    s += static_cast<char>(v >> 8);
-}
-void PutU32(std::string& s, uint32_t v) {
-    for (int i = 0; i < 4; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
-}
-void SetU16(uint8_t* p, uint16_t v) {
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-}
-void SetU32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
-void SetShortString(uint8_t* field, std::string_view s) {
-    field[0] = static_cast<uint8_t>(s.size());
-    std::memcpy(field + 1, s.data(), s.size());
-}
-
-// Compresses a block at the maximum level; the descriptor's offset is where it went.
-TBlockDescriptor StoreBlock(Output& out, std::string_view text) {
-    const std::string packed = CompressBlock(text, TCompressionLevel::Max);
-    const uint32_t at = out.Append(packed);
-    return {at, static_cast<uint32_t>(packed.size()), static_cast<uint32_t>(text.size())};
-}
-
 // Writes each list as u16 entry numbers and returns its (offset, count) records;
 // an empty list gets (0, 0).
-std::string StorePostings(Output& out, const std::vector<const TEntryIndexArray*>& lists) {
+std::string StorePostings(TModuleOutput& out, const std::vector<const TEntryIndexArray*>& lists) {
     std::string records;
     std::string bytes;
     for (const TEntryIndexArray* list : lists) {
@@ -264,7 +221,7 @@ void BuildResourceModule(std::vector<std::string>* log, TBuildStatusLine* status
         progress->SetPosition(0);
     }
 
-    Output out;
+    TModuleOutput out(rf::kHeaderSize, "Resource module would exceed 4 GB.");
     {
         uint8_t* h = out.At(0);
         std::string banner = Format("Karvelindorax Bible Software resource module file [%s] [%lld]", kMakerAddress,
@@ -286,7 +243,7 @@ void BuildResourceModule(std::vector<std::string>* log, TBuildStatusLine* status
     const uint32_t entryArrayAt = out.Append(std::string(static_cast<size_t>(entryCount) * rf::kEntryRecordSize, '\0'));
     SetU32(out.At(rf::kEntryArrayOffset), entryArrayAt);
 
-    if (!infoText.empty()) StoreBlock(out, infoText).EncodeTo(out.At(rf::kInfoTextBlock));
+    if (!infoText.empty()) out.StoreBlock(infoText).EncodeTo(out.At(rf::kInfoTextBlock));
 
     if (verseReferences > 0) {
         Log("Writing verse indexing data...");
@@ -307,13 +264,13 @@ void BuildResourceModule(std::vector<std::string>* log, TBuildStatusLine* status
         if (!isCommentary || slot.used) titles.push_back(slot.title);
         if (slot.text.empty()) continue;
         if (progress) progress->SetPosition(e);
-        descriptors[static_cast<size_t>(e)] = StoreBlock(out, slot.text);
+        descriptors[static_cast<size_t>(e)] = out.StoreBlock(slot.text);
     }
 
     Log("Writing entry titles...");
-    StoreBlock(out, JoinCommaText(titles)).EncodeTo(out.At(rf::kTitlesBlock));
+    out.StoreBlock(JoinCommaText(titles)).EncodeTo(out.At(rf::kTitlesBlock));
     Log("Writing word list...");
-    StoreBlock(out, JoinCommaText(wordList)).EncodeTo(out.At(rf::kWordListBlock));
+    out.StoreBlock(JoinCommaText(wordList)).EncodeTo(out.At(rf::kWordListBlock));
 
     Log("Writing Word list index data...");
     std::vector<const TEntryIndexArray*> postings;

@@ -4,6 +4,7 @@
 
 #include <unordered_map>
 
+#include "engine/module_output.h"
 #include "modules/strongs_format.h"
 #include "platform/exception.h"
 #include "platform/file_util.h"
@@ -31,11 +32,10 @@ std::string BuildStrongsData(const std::vector<TStrongsEntry>& hebrew, const std
         return at;
     };
     auto put = [&](size_t record, const TStrongsEntry& e) {
-        const uint32_t fields[2] = {store(e.Word), store(e.Transliteration)};
-        for (int f = 0; f < 2; ++f)
-            for (int b = 0; b < 4; ++b)
-                out[record * sf::kRecordSize + static_cast<size_t>(f) * 4 + static_cast<size_t>(b)] =
-                    static_cast<char>(fields[f] >> (8 * b));
+        const uint32_t word = store(e.Word), transliteration = store(e.Transliteration);
+        uint8_t* fields = reinterpret_cast<uint8_t*>(out.data()) + record * sf::kRecordSize;
+        SetU32(fields, word);
+        SetU32(fields + 4, transliteration);
     };
     const TStrongsEntry empty;
     for (size_t n = 0; n < static_cast<size_t>(sf::kHebrewCount); ++n) put(n, n < hebrew.size() ? hebrew[n] : empty);
