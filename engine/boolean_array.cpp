@@ -34,8 +34,8 @@ void TBooleanArray::Invert() {
     for (uint32_t& w : bits_) w = ~w;
 }
 
-TVerseList TBooleanArray::ToVerseList() const {
-    TVerseList list;
+std::vector<uint16_t> TBooleanArray::ItemList(int32_t firstNumber) const {
+    std::vector<uint16_t> list;
     // Word at a time, but only items inside the set count.
     for (size_t w = 0; w < bits_.size(); ++w) {
         uint32_t word = bits_[w];
@@ -43,7 +43,7 @@ TVerseList TBooleanArray::ToVerseList() const {
             int bit = std::countr_zero(word);
             int64_t item = static_cast<int64_t>(w) * 32 + bit;
             if (item >= count_) return list;
-            list.push_back(static_cast<uint16_t>(item + 1));
+            list.push_back(static_cast<uint16_t>(item + firstNumber));
             word &= word - 1;
         }
     }

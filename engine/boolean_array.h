@@ -40,7 +40,9 @@ public:
     void Invert();
 
     // Verse list of the set items: item i gives verse i+1, ascending.
-    TVerseList ToVerseList() const;
+    TVerseList ToVerseList() const { return ItemList(1); }
+    // The set items in ascending order, numbered from firstNumber.
+    std::vector<uint16_t> ItemList(int32_t firstNumber) const;
     int32_t CountSet() const;
 
 private:

@@ -18,18 +18,7 @@ TWordMatchOptions ResourceWordOptions(uint32_t flags) {
     return o;
 }
 
-TEntryIndexArray EntriesToIndexArray(const TBooleanArray& entries) {
-    TEntryIndexArray list;
-    const TBLongWordArray& bits = entries.Bits();
-    for (size_t w = 0; w < bits.size(); ++w) {
-        for (uint32_t word = bits[w]; word != 0; word &= word - 1) {
-            const int32_t e = static_cast<int32_t>(w * 32) + __builtin_ctz(word);
-            if (e >= entries.Count()) return list;
-            list.push_back(static_cast<uint16_t>(e));
-        }
-    }
-    return list;
-}
+TEntryIndexArray EntriesToIndexArray(const TBooleanArray& entries) { return entries.ItemList(0); }
 
 class TResourceSearchTarget : public TSearchTarget {
 public:
