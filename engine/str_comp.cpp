@@ -43,17 +43,28 @@ size_t Prepare(std::string_view s, bool upper, unsigned char* out) {
     return n;
 }
 
-}  // namespace
+// The weight of each pair of characters below kCodes, both ways round; the same for
+// every comparer, so it is made once, at compile time.
+constexpr int kCodes = 91;
+using TWeightTable = std::array<std::array<int32_t, kCodes>, kCodes>;
 
-TkvcStrComp2k::TkvcStrComp2k() {
+constexpr TWeightTable MakeWeights() {
+    TWeightTable weights{};
     for (const SimilarPair& p : kSimilarPairs) {
-        weights_[static_cast<size_t>(p.a)][static_cast<size_t>(p.b)] = p.weight;
-        weights_[static_cast<size_t>(p.b)][static_cast<size_t>(p.a)] = p.weight;
+        weights[static_cast<size_t>(p.a)][static_cast<size_t>(p.b)] = p.weight;
+        weights[static_cast<size_t>(p.b)][static_cast<size_t>(p.a)] = p.weight;
     }
+    return weights;
 }
 
+constexpr TWeightTable kWeights = MakeWeights();
+
+}  // namespace
+
+TkvcStrComp2k::TkvcStrComp2k() = default;
+
 int32_t TkvcStrComp2k::Weight(unsigned char a, unsigned char b) const {
-    return a < kCodes && b < kCodes ? weights_[a][b] : 0;
+    return a < kCodes && b < kCodes ? kWeights[a][b] : 0;
 }
 
 long double TkvcStrComp2k::Compare() { return CompareWith(candidate_); }
@@ -99,7 +110,7 @@ long double TkvcStrComp2k::CompareWith(std::string_view candidate) {
             if (takenT[i] || !InTable(t[i])) continue;
             for (size_t k = 0; k < l2; ++k) {
                 if (takenC[k] || usedC[k] || !InTable(c[k])) continue;
-                const int32_t w = weights_[t[i]][c[k]];
+                const int32_t w = kWeights[t[i]][c[k]];
                 if (w > 0) {
                     similar += w;
                     usedC[k] = true;

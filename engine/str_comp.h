@@ -35,8 +35,6 @@ public:
     long double CompareWith(std::string_view candidate);
 
 private:
-    static constexpr int kCodes = 91;
-    std::array<std::array<int32_t, kCodes>, kCodes> weights_{};
     std::string target_;
     std::string candidate_;
     bool upperCaseBoth_ = false;
