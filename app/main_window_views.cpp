@@ -124,7 +124,7 @@ void TMain::BibleWordDoubleClicked(const std::string& text) {
     };
     auto dictionaryLookUp = [&] {
         const std::string lower = AnsiLowerCase(word);
-        TZBDictionaryModule* volume = static_cast<unsigned char>(lower[0]) > 'j' ? library_.WKZModule() : library_.WAJModule();
+        TZBDictionaryModule* volume = DictionaryVolumeFor(lower, library_.WAJModule(), library_.WKZModule());
         if (volume) closestEntry(*volume, lower);
     };
     switch (Settings().DblClickBibleWordAction) {

@@ -15,13 +15,13 @@ TModuleLibrary::~TModuleLibrary() = default;
 void TModuleLibrary::LoadParagraphMap(const std::string& fileName) { paragraphMap_.Load(fileName); }
 
 void TModuleLibrary::LoadDevotionIndex(const std::string& fileName) {
-    devotionIndex_.Clear();
     std::ifstream in(fileName, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) devotionIndex_.Add(line);
+        if (!line.empty()) lines.push_back(std::move(line));
     }
+    devotionIndex_.Assign(lines);
 }
 
 void TModuleLibrary::OpenStrongsData(const std::string& fileName) {

@@ -157,6 +157,13 @@ private:
 // are not regular files are left out. An unreadable folder gives none.
 std::vector<std::string> ModuleFilesIn(const std::string& folder, std::string_view extension);
 
+// The volume of the two-volume dictionary that holds a word given in lower case:
+// words after "j" are in the K-Z volume.
+inline TZBDictionaryModule* DictionaryVolumeFor(std::string_view loweredWord, TZBDictionaryModule* aToJ,
+                                                TZBDictionaryModule* kToZ) {
+    return !loweredWord.empty() && static_cast<unsigned char>(loweredWord[0]) > 'j' ? kToZ : aToJ;
+}
+
 // Stable exchange sort: neighbours change places only when strictly out of order.
 template <typename T, typename TLess>
 void ExchangeSort(std::vector<T>& items, TLess less) {

@@ -671,7 +671,7 @@ bool TFrameBibleView::IsKJVWord(const std::string& word) const {
 bool TFrameBibleView::IsDictionaryWord(const std::string& word, TZBDictionaryModule*& volume, int& entry) const {
     if (!dictionaryAJ_ || !dictionaryKZ_ || word.empty()) return false;
     const std::string lower = AnsiLowerCase(word);
-    volume = static_cast<unsigned char>(lower[0]) > 'j' ? dictionaryKZ_ : dictionaryAJ_;
+    volume = DictionaryVolumeFor(lower, dictionaryAJ_, dictionaryKZ_);
     entry = volume->FindEntry(lower);
     const auto& titles = volume->EntryTitles();
     return entry >= 0 && static_cast<size_t>(entry) < titles.size() && AnsiSameText(titles[static_cast<size_t>(entry)], lower);
