@@ -63,7 +63,8 @@ public:
     // Files are taken in the order of their names, so that a start is repeatable.
     void LoadBibleFolder(const std::string& folder);
 
-    // The first Bible, in load order, abbreviated exactly "KJV"; false when none.
+    // The first Bible, in load order, abbreviated exactly "KJV", with its suggestion list
+    // built; false when none.
     bool ChooseKJVBible();
     // Display order: by abbreviation, byte by byte (equal ones keep their load
     // order), then the KJV first and its Strong's-links twin second.
